@@ -1,0 +1,71 @@
+// The operating-system and run-time operations the setup operations and the dialogs rely on.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+/// Outcome of making a directory: only an existing directory is told apart from other failures.
+enum class MakeDirResult { Created, AlreadyExists, Failed };
+
+/// Outcome of writing a whole text file.
+enum class WriteResult { Written, OpenFailed, WriteFailed };
+
+/// Outcome of reading a text file token by token.
+enum class ReadResult { Read, OpenFailed };
+
+/// Every call the program makes to the operating system. Paths are in Windows form (drive letter,
+/// backslashes) on a file system that ignores case. All calls are synchronous; none shows anything
+/// except ShowMessage, and none throws.
+class PlatformServices {
+public:
+    virtual ~PlatformServices() = default;
+
+    /// The program file's full path as the system reports it.
+    virtual std::string ProgramArgument() = 0;
+
+    /// Makes one directory. AlreadyExists when an entry of that name, in any case, is a directory
+    /// already; Failed for every other reason (missing parent, refused name, a file in the way).
+    virtual MakeDirResult MakeDirectory(const std::string& path) = 0;
+
+    /// Removes an empty directory; false when it could not be removed.
+    virtual bool RemoveEmptyDirectory(const std::string& path) = 0;
+
+    /// Removes a file; false when it could not be removed.
+    virtual bool RemoveFile(const std::string& path) = 0;
+
+    /// Makes `path` the current directory; false (and nothing changed) when it is not a directory.
+    virtual bool ChangeDirectory(const std::string& path) = 0;
+
+    /// The current directory as a full path.
+    virtual std::string CurrentDirectory() = 0;
+
+    /// True when anything, file or directory, is named `path`.
+    virtual bool PathExists(const std::string& path) = 0;
+
+    /// Every entry of the current directory, "." and ".." included, in file-system order.
+    virtual std::vector<std::string> ListEntries() = 0;
+
+    /// Creates or truncates `path` as a text file holding exactly `text` (line ends become CR LF on
+    /// disk) and closes it. OpenFailed leaves nothing new behind; WriteFailed may leave the file.
+    virtual WriteResult WriteTextFile(const std::string& path, const std::string& text) = 0;
+
+    /// Opens `path` as a text file and hands `sink` each maximal run of non-white-space characters,
+    /// in file order and of any length, then closes it. OpenFailed when the file doesn't open.
+    virtual ReadResult ReadTokens(const std::string& path,
+                                  const std::function<void(const std::string&)>& sink) = 0;
+
+    /// Runs one command line through the command interpreter in the current directory and waits
+    /// for it without limit. Returns its exit status, or -1 when the interpreter could not start.
+    virtual int RunCommand(const std::string& commandLine) = 0;
+
+    /// The text lower-cased by the system's ANSI code page; double-byte characters stay whole.
+    virtual std::string LowerCase(const std::string& text) = 0;
+
+    /// True when `byte` starts a double-byte character in the system's ANSI code page.
+    virtual bool IsLeadByte(unsigned char byte) = 0;
+
+    /// Shows `text` to the operator with the application title as caption, one OK button and the
+    /// exclamation icon; returns when it has been dismissed.
+    virtual void ShowMessage(const std::string& text) = 0;
+};

@@ -1,0 +1,369 @@
+// The host's platform services: POSIX calls only, Windows path rules layered on top.
+#include "platform/host/HostPlatform.h"
+
+#include "platform/CommandLineWords.h"
+#include "platform/TokenReader.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
+#include <memory>
+#include <strings.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct WindowsPath {
+    char drive = 0;                       // upper case; 0 when the path names no usable drive
+    std::vector<std::string> components;  // no empty, "." or ".." components left
+};
+
+bool IsSeparator(char c)
+{
+    return c == '\\' || c == '/';
+}
+
+char UpperAscii(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::vector<std::string> SplitComponents(const std::string& text, size_t from)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (size_t i = from; i <= text.size(); ++i) {
+        if (i == text.size() || IsSeparator(text[i])) {
+            if (!part.empty())
+                parts.push_back(part);
+            part.clear();
+        } else {
+            part += text[i];
+        }
+    }
+    return parts;
+}
+
+// Resolves `path` against the current directory `current` (itself a full path) the way Windows
+// does: drive-absolute, root-relative ("\x") and relative forms, "." and ".." folded away.
+WindowsPath Normalize(const std::string& path, const std::string& current)
+{
+    WindowsPath cur;
+    cur.drive = UpperAscii(current[0]);
+    cur.components = SplitComponents(current, 2);
+
+    WindowsPath result;
+    std::vector<std::string> rest;
+    const bool hasDrive = path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0]));
+    if (hasDrive) {
+        result.drive = UpperAscii(path[0]);
+        if (path.size() > 2 && IsSeparator(path[2])) {
+            rest = SplitComponents(path, 3);
+        } else {
+            // "C:name" is relative to the drive's current directory; we keep only one.
+            if (result.drive == cur.drive)
+                result.components = cur.components;
+            rest = SplitComponents(path, 2);
+        }
+    } else if (!path.empty() && IsSeparator(path[0])) {
+        result.drive = cur.drive;
+        rest = SplitComponents(path, 1);
+    } else {
+        result = cur;
+        rest = SplitComponents(path, 0);
+    }
+    for (const std::string& part : rest) {
+        if (part == ".")
+            continue;
+        if (part == "..") {
+            if (!result.components.empty())
+                result.components.pop_back();
+            continue;
+        }
+        result.components.push_back(part);
+    }
+    return result;
+}
+
+std::string ToText(const WindowsPath& path)
+{
+    std::string text(1, path.drive);
+    text += ":\\";
+    for (size_t i = 0; i < path.components.size(); ++i) {
+        if (i > 0)
+            text += '\\';
+        text += path.components[i];
+    }
+    return text;
+}
+
+bool Exists(const std::string& hostPath)
+{
+    struct stat info;
+    return ::lstat(hostPath.c_str(), &info) == 0;
+}
+
+bool IsDirectory(const std::string& hostPath)
+{
+    struct stat info;
+    return ::stat(hostPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The spelling under which `name` exists in `directory` ignoring case, or `name` itself when it
+// doesn't exist in any case.
+std::string ExistingSpelling(const std::string& directory, const std::string& name)
+{
+    if (Exists(directory + "/" + name))
+        return name;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(directory.c_str()), ::closedir);
+    if (!dir)
+        return name;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        if (::strcasecmp(entry->d_name, name.c_str()) == 0)
+            return entry->d_name;
+    }
+    return name;
+}
+
+bool IsRefusedName(const std::string& name)
+{
+    for (char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || std::strchr("\"*:<>?|", c) != nullptr)
+            return true;
+    }
+    return false;
+}
+
+std::string ProcessExecutable()
+{
+    std::string buffer(256, '\0');
+    for (;;) {
+        const ssize_t length = ::readlink("/proc/self/exe", &buffer[0], buffer.size());
+        if (length < 0)
+            return std::string();
+        if (static_cast<size_t>(length) < buffer.size()) {
+            buffer.resize(static_cast<size_t>(length));
+            return buffer;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+bool IsRunnable(const std::string& hostPath)
+{
+    struct stat info;
+    return ::stat(hostPath.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(hostPath.c_str(), X_OK) == 0;
+}
+
+}  // namespace
+
+HostPlatform::HostPlatform(std::string driveRoot, std::string programPath)
+    : m_driveRoot(std::move(driveRoot)), m_programPath(std::move(programPath)), m_currentDirectory("C:\\")
+{
+    while (m_driveRoot.size() > 1 && m_driveRoot.back() == '/')
+        m_driveRoot.pop_back();
+    if (m_programPath.empty()) {
+        const std::string exe = ProcessExecutable();
+        m_programPath = "Z:";
+        for (char c : exe)
+            m_programPath += c == '/' ? '\\' : c;
+    }
+}
+
+std::string HostPlatform::HostPath(const std::string& windowsPath) const
+{
+    const WindowsPath path = Normalize(windowsPath, m_currentDirectory);
+    std::string host;
+    if (path.drive == 'C')
+        host = m_driveRoot;
+    else if (path.drive != 'Z')
+        return std::string();
+    for (const std::string& component : path.components)
+        host += "/" + ExistingSpelling(host.empty() ? "/" : host, component);
+    return host.empty() ? "/" : host;
+}
+
+std::string HostPlatform::ProgramArgument()
+{
+    return m_programPath;
+}
+
+MakeDirResult HostPlatform::MakeDirectory(const std::string& path)
+{
+    const WindowsPath normalized = Normalize(path, m_currentDirectory);
+    if (normalized.components.empty() || IsRefusedName(normalized.components.back()))
+        return MakeDirResult::Failed;
+    const std::string host = HostPath(path);
+    if (host.empty())
+        return MakeDirResult::Failed;
+    // HostPath already found any entry of the same name in another case.
+    if (Exists(host))
+        return IsDirectory(host) ? MakeDirResult::AlreadyExists : MakeDirResult::Failed;
+    if (::mkdir(host.c_str(), 0777) == 0)
+        return MakeDirResult::Created;
+    // Another process may have made it in between.
+    return errno == EEXIST && IsDirectory(host) ? MakeDirResult::AlreadyExists : MakeDirResult::Failed;
+}
+
+bool HostPlatform::RemoveEmptyDirectory(const std::string& path)
+{
+    const std::string host = HostPath(path);
+    return !host.empty() && ::rmdir(host.c_str()) == 0;
+}
+
+bool HostPlatform::RemoveFile(const std::string& path)
+{
+    const std::string host = HostPath(path);
+    return !host.empty() && ::unlink(host.c_str()) == 0;
+}
+
+bool HostPlatform::ChangeDirectory(const std::string& path)
+{
+    const std::string host = HostPath(path);
+    if (path.empty() || host.empty() || !IsDirectory(host))
+        return false;
+    m_currentDirectory = ToText(Normalize(path, m_currentDirectory));
+    return true;
+}
+
+std::string HostPlatform::CurrentDirectory()
+{
+    return m_currentDirectory;
+}
+
+bool HostPlatform::PathExists(const std::string& path)
+{
+    const std::string host = HostPath(path);
+    return !path.empty() && !host.empty() && Exists(host);
+}
+
+std::vector<std::string> HostPlatform::ListEntries()
+{
+    std::vector<std::string> names;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(HostPath(m_currentDirectory).c_str()), ::closedir);
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir.get()))
+        names.emplace_back(entry->d_name);
+    return names;
+}
+
+WriteResult HostPlatform::WriteTextFile(const std::string& path, const std::string& text)
+{
+    const WindowsPath normalized = Normalize(path, m_currentDirectory);
+    const std::string host = HostPath(path);
+    if (normalized.components.empty() || IsRefusedName(normalized.components.back()) || host.empty())
+        return WriteResult::OpenFailed;
+    std::FILE* file = std::fopen(host.c_str(), "wb");
+    if (!file)
+        return WriteResult::OpenFailed;
+    std::string onDisk;
+    onDisk.reserve(text.size());
+    for (char c : text) {
+        if (c == '\n')
+            onDisk += '\r';
+        onDisk += c;
+    }
+    const bool written = std::fwrite(onDisk.data(), 1, onDisk.size(), file) == onDisk.size();
+    const bool closed = std::fclose(file) == 0;
+    return written && closed ? WriteResult::Written : WriteResult::WriteFailed;
+}
+
+ReadResult HostPlatform::ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink)
+{
+    const std::string host = HostPath(path);
+    std::FILE* file = host.empty() || IsDirectory(host) ? nullptr : std::fopen(host.c_str(), "rb");
+    if (!file)
+        return ReadResult::OpenFailed;
+    ReadTokensFrom(file, sink);
+    std::fclose(file);
+    return ReadResult::Read;
+}
+
+int HostPlatform::RunCommand(const std::string& commandLine)
+{
+    const std::vector<std::string> words = SplitCommandLine(commandLine);
+    if (words.empty() || words[0].empty())
+        return 127;
+    const std::string& name = words[0];
+    std::string program;
+    if (name.find_first_of("\\/:") != std::string::npos) {
+        program = HostPath(name);
+    } else {
+        program = HostPath(name);  // the current directory first, as the interpreter looks
+        if (!IsRunnable(program)) {
+            program.clear();
+            const char* searchPath = std::getenv("PATH");
+            const std::string entries = searchPath ? searchPath : "";
+            size_t start = 0;
+            while (start <= entries.size()) {
+                size_t end = entries.find(':', start);
+                if (end == std::string::npos)
+                    end = entries.size();
+                const std::string dir = entries.substr(start, end - start);
+                if (!dir.empty() && IsRunnable(dir + "/" + name)) {
+                    program = dir + "/" + name;
+                    break;
+                }
+                start = end + 1;
+            }
+        }
+    }
+    if (program.empty() || !IsRunnable(program))
+        return 127;
+
+    std::vector<char*> argv;
+    for (const std::string& word : words)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    const std::string directory = HostPath(m_currentDirectory);
+
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0)
+        return -1;
+    if (child == 0) {
+        if (::chdir(directory.c_str()) != 0)
+            ::_exit(127);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR)
+            return -1;
+    }
+    if (WIFEXITED(status))
+        return WEXITSTATUS(status);
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
+}
+
+std::string HostPlatform::LowerCase(const std::string& text)
+{
+    std::string lower = text;
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+bool HostPlatform::IsLeadByte(unsigned char)
+{
+    return false;
+}
+
+void HostPlatform::ShowMessage(const std::string& text)
+{
+    // The caption is the program file's base name without its extension.
+    std::string title = m_programPath.substr(m_programPath.find_last_of("\\/") + 1);
+    const size_t dot = title.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        title.resize(dot);
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+}

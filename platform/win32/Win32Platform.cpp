@@ -1,0 +1,165 @@
+// The Windows platform services: Win32 and C run-time calls only.
+#include "platform/win32/Win32Platform.h"
+
+#include "platform/TokenReader.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <direct.h>
+
+namespace {
+
+// Closes a FindFirstFileA handle when it goes out of scope.
+struct FindHandle {
+    HANDLE handle;
+    ~FindHandle()
+    {
+        if (handle != INVALID_HANDLE_VALUE)
+            FindClose(handle);
+    }
+};
+
+}  // namespace
+
+std::string Win32Platform::ApplicationTitle()
+{
+    const std::string path = ProgramArgument();
+    std::string name = path.substr(path.find_last_of("\\/") + 1);
+    WIN32_FIND_DATAA found;
+    FindHandle find{FindFirstFileA(path.c_str(), &found)};
+    if (find.handle != INVALID_HANDLE_VALUE)
+        name = found.cFileName;
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0)
+        name.resize(dot);
+    return name;
+}
+
+std::string Win32Platform::ProgramArgument()
+{
+    // GetModuleFileNameA truncates silently and returns the buffer size: grow until it fits.
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return std::string();
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+MakeDirResult Win32Platform::MakeDirectory(const std::string& path)
+{
+    if (_mkdir(path.c_str()) == 0)
+        return MakeDirResult::Created;
+    if (errno != EEXIST)
+        return MakeDirResult::Failed;
+    // A file in the way also gives EEXIST; it is no directory to build on.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+               ? MakeDirResult::AlreadyExists
+               : MakeDirResult::Failed;
+}
+
+bool Win32Platform::RemoveEmptyDirectory(const std::string& path)
+{
+    return RemoveDirectoryA(path.c_str()) != 0;
+}
+
+bool Win32Platform::RemoveFile(const std::string& path)
+{
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool Win32Platform::ChangeDirectory(const std::string& path)
+{
+    return SetCurrentDirectoryA(path.c_str()) != 0;
+}
+
+std::string Win32Platform::CurrentDirectory()
+{
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(path.size()), &path[0]);
+        if (length == 0)
+            return std::string();
+        // On success the length excludes the NUL; when too small it is the size needed with it.
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(length);
+    }
+}
+
+bool Win32Platform::PathExists(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    FindHandle find{FindFirstFileA(path.c_str(), &found)};
+    return find.handle != INVALID_HANDLE_VALUE;
+}
+
+std::vector<std::string> Win32Platform::ListEntries()
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    FindHandle find{FindFirstFileA("*", &found)};
+    if (find.handle == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.emplace_back(found.cFileName);
+    while (FindNextFileA(find.handle, &found));
+    return names;
+}
+
+WriteResult Win32Platform::WriteTextFile(const std::string& path, const std::string& text)
+{
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    if (!file)
+        return WriteResult::OpenFailed;
+    const bool written = std::fprintf(file, "%s", text.c_str()) >= 0;
+    const bool closed = std::fclose(file) == 0;
+    return written && closed ? WriteResult::Written : WriteResult::WriteFailed;
+}
+
+ReadResult Win32Platform::ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink)
+{
+    std::FILE* file = std::fopen(path.c_str(), "r");
+    if (!file)
+        return ReadResult::OpenFailed;
+    ReadTokensFrom(file, sink);
+    std::fclose(file);
+    return ReadResult::Read;
+}
+
+int Win32Platform::RunCommand(const std::string& commandLine)
+{
+    // cmd /c drops the first and last quote of a line that starts with one; the extra pair keeps
+    // a quoted program path intact.
+    const std::string line = !commandLine.empty() && commandLine[0] == '"' ? "\"" + commandLine + "\"" : commandLine;
+    std::fflush(nullptr);
+    return std::system(line.c_str());
+}
+
+std::string Win32Platform::LowerCase(const std::string& text)
+{
+    std::string lower = text;
+    if (!lower.empty())
+        CharLowerBuffA(&lower[0], static_cast<DWORD>(lower.size()));
+    return lower;
+}
+
+bool Win32Platform::IsLeadByte(unsigned char byte)
+{
+    return IsDBCSLeadByte(byte) != 0;
+}
+
+void Win32Platform::ShowMessage(const std::string& text)
+{
+    HWND owner = m_mainWindow ? GetLastActivePopup(m_mainWindow) : nullptr;
+    MessageBoxA(owner, text.c_str(), ApplicationTitle().c_str(), MB_OK | MB_ICONEXCLAMATION);
+}

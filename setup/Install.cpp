@@ -1,0 +1,62 @@
+// The install operation, on top of the platform services.
+#include "setup/Install.h"
+
+#include "platform/PlatformServices.h"
+#include "setup/CommandLine.h"
+#include "setup/Format.h"
+#include "setup/Messages.h"
+#include "setup/SystemStore.h"
+
+bool InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType)
+{
+    if (HasUnsafeCharacter(os, callLetters) || HasUnsafeCharacter(os, systemType)) {
+        os.ShowMessage(msg::kUnsafeInput);
+        return false;
+    }
+    if (os.MakeDirectory(kBaseDirectory) == MakeDirResult::Failed) {
+        os.ShowMessage(Format(msg::kCannotCreateBase, kBaseDirectory));
+        return false;
+    }
+    const std::string programDirectory = os.LowerCase(ProgramDirectory(os));
+    const std::string prefix = NamePrefix(os, callLetters, systemType);
+
+    // Making the directory is the claim: it succeeds for exactly one of several setups racing
+    // for the same number, so no number is handed out twice.
+    std::string name;
+    for (int number = 1; number <= kLastSystemNumber && name.empty(); ++number) {
+        const std::string candidate = SystemName(prefix, number);
+        if (os.MakeDirectory(SystemDirectory(kBaseDirectory, candidate)) == MakeDirResult::Created)
+            name = candidate;
+    }
+    if (name.empty()) {
+        os.ShowMessage(Format(msg::kNoFreeNumber, kBaseDirectory, prefix.c_str()));
+        return false;
+    }
+
+    const std::string systemDirectory = SystemDirectory(kBaseDirectory, name);
+    const std::string markerPath = MarkerPath(os, kBaseDirectory, name);
+    switch (os.WriteTextFile(markerPath, name)) {
+    case WriteResult::Written:
+        break;
+    case WriteResult::OpenFailed:
+        os.ShowMessage(Format(msg::kMarkerNotOpened, markerPath.c_str()));
+        os.RemoveEmptyDirectory(systemDirectory);
+        return false;
+    case WriteResult::WriteFailed:
+        // A directory without a complete marker would be listed as a system that never was.
+        os.ShowMessage(Format(msg::kMarkerNotWritten, markerPath.c_str()));
+        os.RemoveFile(markerPath);
+        os.RemoveEmptyDirectory(systemDirectory);
+        return false;
+    }
+
+    // With an empty program directory this fails and the current directory stays as it was.
+    os.ChangeDirectory(programDirectory);
+    const std::string command = InstallCommandLine(os, systemType, systemDirectory, name);
+    const int status = os.RunCommand(command);
+    if (status != 0) {
+        os.ShowMessage(Format(msg::kCommandFailed, command.c_str(), status));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,45 @@
+// System names and paths: string work only, plus lower-casing through the platform.
+#include "setup/SystemStore.h"
+
+#include "platform/PlatformServices.h"
+#include "setup/Format.h"
+
+std::string ProgramDirectory(const std::string& argument)
+{
+    const size_t slash = argument.rfind('\\');
+    return slash == std::string::npos ? std::string() : argument.substr(0, slash + 1);
+}
+
+std::string ProgramDirectory(PlatformServices& os)
+{
+    return ProgramDirectory(os.ProgramArgument());
+}
+
+std::string DeriveSystemType(const std::string& name)
+{
+    // Names are stored with a number of at least two digits; only two are cut, because a type may
+    // itself end in a digit (TR9) and nothing in the name tells where the type stops.
+    const std::string shortened = name.size() < 2 ? std::string() : name.substr(0, name.size() - 2);
+    const size_t dash = shortened.rfind('-');
+    return dash == std::string::npos ? shortened : shortened.substr(dash + 1);
+}
+
+std::string NamePrefix(PlatformServices& os, const std::string& callLetters, const std::string& systemType)
+{
+    return os.LowerCase(callLetters + "-" + systemType);
+}
+
+std::string SystemName(const std::string& prefix, int number)
+{
+    return prefix + Format("%02d", number);
+}
+
+std::string SystemDirectory(const std::string& baseDirectory, const std::string& name)
+{
+    return baseDirectory + "\\" + name;
+}
+
+std::string MarkerPath(PlatformServices& os, const std::string& baseDirectory, const std::string& name)
+{
+    return os.LowerCase(SystemDirectory(baseDirectory, name) + "\\" + kMarkerFileName);
+}

@@ -1,0 +1,37 @@
+// The store of system directories under C:\kel: system names, the marker file and the program directory.
+#pragma once
+
+#include <string>
+
+class PlatformServices;
+
+/// The fixed root of every system directory.
+inline constexpr const char kBaseDirectory[] = "C:\\kel";
+/// The marker file inside each system directory; it holds the directory's system name.
+inline constexpr const char kMarkerFileName[] = "sysname.dat";
+/// Sequence numbers run from 1 to kLastSystemNumber.
+inline constexpr int kLastSystemNumber = 999;
+
+/// `argument` with everything after its last backslash removed; the result ends in a backslash or
+/// is empty (an argument without any backslash).
+std::string ProgramDirectory(const std::string& argument);
+
+/// ProgramDirectory of the running program's own path.
+std::string ProgramDirectory(PlatformServices& os);
+
+/// The system type inside a system name: the last two characters (the number) dropped, then
+/// everything after the last remaining "-" (or the whole rest when there is none).
+/// wxyz-lt03 gives lt, wxyz-lt100 gives lt1, abc01 gives abc, wxyz-03 gives "".
+std::string DeriveSystemType(const std::string& name);
+
+/// Lower-cased call letters, "-" and lower-cased system type: the part of a name before its number.
+std::string NamePrefix(PlatformServices& os, const std::string& callLetters, const std::string& systemType);
+
+/// The prefix followed by `number` formatted with at least two digits (wxyz-lt03, wxyz-lt100).
+std::string SystemName(const std::string& prefix, int number);
+
+/// The base directory, a backslash and the name.
+std::string SystemDirectory(const std::string& baseDirectory, const std::string& name);
+
+/// The marker file's path for a system, lower-cased as a whole (c:\kel\wxyz-lt01\sysname.dat).
+std::string MarkerPath(PlatformServices& os, const std::string& baseDirectory, const std::string& name);

@@ -1,0 +1,48 @@
+// Installed-system discovery and the upgrade operation, on top of the platform services.
+#include "setup/Upgrade.h"
+
+#include "platform/PlatformServices.h"
+#include "setup/CommandLine.h"
+#include "setup/Format.h"
+#include "setup/Messages.h"
+#include "setup/SystemStore.h"
+
+bool PathExists(PlatformServices& os, const std::string& path)
+{
+    return os.PathExists(path);
+}
+
+std::vector<std::string> ListInstalledSystems(PlatformServices& os, const std::string& baseDirectory)
+{
+    std::vector<std::string> systems;
+    const std::string previous = os.CurrentDirectory();
+    if (!os.ChangeDirectory(baseDirectory))
+        return systems;
+    for (std::string& entry : os.ListEntries()) {
+        if (entry != "." && entry != ".." && entry.find('-') != std::string::npos)
+            systems.push_back(std::move(entry));
+    }
+    // Put the current directory back so later relative look-ups (the catalogue beside a program
+    // started by a bare name) resolve where they did before.
+    os.ChangeDirectory(previous);
+    return systems;
+}
+
+bool UpgradeSystem(PlatformServices& os, const std::string& systemName, const std::string& systemType)
+{
+    // Anyone who can write in the base directory can make an entry; its name must not smuggle a
+    // path or an interpreter variable into the command line.
+    if (HasUnsafeCharacter(os, systemName) || HasUnsafeCharacter(os, systemType)) {
+        os.ShowMessage(Format(msg::kUnsafeSystemName, systemName.c_str()));
+        return false;
+    }
+    const std::string programDirectory = os.LowerCase(ProgramDirectory(os));
+    os.ChangeDirectory(programDirectory);
+    const std::string command = UpgradeCommandLine(os, programDirectory, systemType, systemName);
+    const int status = os.RunCommand(command);
+    if (status != 0) {
+        os.ShowMessage(Format(msg::kCommandFailed, command.c_str(), status));
+        return false;
+    }
+    return true;
+}

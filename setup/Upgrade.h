@@ -1,0 +1,20 @@
+// Finding the installed systems and upgrading one of them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class PlatformServices;
+
+/// True when anything, file or directory, is named `path`.
+bool PathExists(PlatformServices& os, const std::string& path);
+
+/// Every entry of `baseDirectory` whose name holds a "-", files and directories alike, in
+/// file-system order ("." and ".." never). Empty when the directory can't be entered. The current
+/// directory is the same afterwards as before.
+std::vector<std::string> ListInstalledSystems(PlatformServices& os, const std::string& baseDirectory);
+
+/// Makes the program directory current and runs <program directory><type>-UPGRADE <name>, waiting
+/// for it. Returns true only when the command ran and exited 0; every failure shows one message.
+/// A name holding \, / or % is refused and nothing runs.
+bool UpgradeSystem(PlatformServices& os, const std::string& systemName, const std::string& systemType);

@@ -1,0 +1,203 @@
+// Registering systems: numbering, the marker, the command, every failure, and concurrent setups.
+#include "setup/Install.h"
+
+#include "setup/SystemStore.h"
+#include "tests/support/Spawn.h"
+#include "tests/support/TestDrive.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class Install : public ::testing::Test {
+protected:
+    void SetUp() override { drive.AddCommand("KELSETUP-LT"); }
+
+    bool Run(const std::string& letters, const std::string& type) { return InstallSystem(drive.Os(), letters, type); }
+    Strings Messages() { return drive.Os().messages; }
+    Strings Commands() { return drive.Os().commands; }
+    Strings Systems() const { return drive.Entries(kBaseDirectory); }
+
+    TestDrive drive;
+};
+
+}  // namespace
+
+TEST_F(Install, FirstSystemGetsNumberOneWithMarkerAndCommand)
+{
+    ASSERT_TRUE(Run("WXYZ", "LT"));
+    EXPECT_EQ(Messages(), Strings{});
+    EXPECT_EQ(Systems(), Strings{"wxyz-lt01"});
+    // Exactly the name: no line end, nothing else.
+    EXPECT_EQ(drive.ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
+    EXPECT_EQ(Commands(), Strings{"KELSETUP-LT C:\\kel\\wxyz-lt01 wxyz-lt01"});
+
+    const std::vector<StubRecord> records = drive.Records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].arguments, (Strings{"C:\\kel\\wxyz-lt01", "wxyz-lt01"}));
+    EXPECT_TRUE(std::filesystem::equivalent(records[0].directory, drive.Native(TestDrive::kProgramDirectory)));
+}
+
+TEST_F(Install, NumbersCountUpFillGapsAndIgnoreCase)
+{
+    ASSERT_TRUE(Run("WXYZ", "LT"));
+    ASSERT_TRUE(Run("WXYZ", "lt"));  // same prefix as WXYZ and LT
+    ASSERT_TRUE(Run("wxyz", "LT"));
+    drive.MakeDirectories("C:\\kel\\wxyz-lt05");
+    ASSERT_TRUE(Run("WXYZ", "LT"));
+    EXPECT_EQ(Systems(), (Strings{"wxyz-lt01", "wxyz-lt02", "wxyz-lt03", "wxyz-lt04", "wxyz-lt05"}));
+    // The type goes to the command as the caller gave it.
+    EXPECT_EQ(Commands()[1], "KELSETUP-lt C:\\kel\\wxyz-lt02 wxyz-lt02");
+}
+
+TEST_F(Install, GapIsFilledFirst)
+{
+    drive.MakeDirectories("C:\\kel\\wxyz-lt01");
+    drive.MakeDirectories("C:\\kel\\WXYZ-LT03");
+    ASSERT_TRUE(Run("WXYZ", "LT"));
+    ASSERT_TRUE(Run("WXYZ", "LT"));
+    EXPECT_EQ(Commands(), (Strings{"KELSETUP-LT C:\\kel\\wxyz-lt02 wxyz-lt02", "KELSETUP-LT C:\\kel\\wxyz-lt04 wxyz-lt04"}));
+}
+
+TEST_F(Install, HundredthSystemGetsThreeDigitsAndThe999thIsTheLast)
+{
+    for (int n = 1; n <= 99; ++n)
+        drive.MakeDirectories(SystemDirectory(kBaseDirectory, SystemName("wxyz-lt", n)));
+    ASSERT_TRUE(Run("WXYZ", "LT"));
+    EXPECT_EQ(drive.ReadFile("C:\\kel\\wxyz-lt100\\sysname.dat"), "wxyz-lt100");
+
+    for (int n = 101; n <= 999; ++n)
+        drive.MakeDirectories(SystemDirectory(kBaseDirectory, SystemName("wxyz-lt", n)));
+    drive.Os().commands.clear();
+    EXPECT_FALSE(Run("WXYZ", "LT"));
+    EXPECT_EQ(Messages(), Strings{"Could not open any C:\\kel\\wxyz-ltnn subdirectories for output file"});
+    EXPECT_EQ(Commands(), Strings{});
+    EXPECT_FALSE(drive.Exists("C:\\kel\\wxyz-lt1000"));
+}
+
+TEST_F(Install, NamesWindowsRefusesFailEveryNumber)
+{
+    EXPECT_FALSE(Run("A*B", "LT"));
+    EXPECT_EQ(Messages(), Strings{"Could not open any C:\\kel\\a*b-ltnn subdirectories for output file"});
+    EXPECT_EQ(Systems(), Strings{});
+    EXPECT_EQ(Commands(), Strings{});
+}
+
+TEST_F(Install, FileInPlaceOfTheBaseDirectoryStopsEarly)
+{
+    drive.WriteFile("C:\\kel", "not a directory");
+    EXPECT_FALSE(Run("WXYZ", "LT"));
+    EXPECT_EQ(Messages(), Strings{"Could not create kel subdirectory C:\\kel.  Check Permissions"});
+    EXPECT_EQ(drive.ReadFile("C:\\kel"), "not a directory");
+    EXPECT_EQ(Commands(), Strings{});
+}
+
+TEST_F(Install, CallLettersOfAnyKindReachTheCommandAsOneWord)
+{
+    drive.AddCommand("b-lt01");  // would run if "A&B" split the line into two commands
+    ASSERT_TRUE(Run("AB CD", "LT"));
+    ASSERT_TRUE(Run("A&B", "LT"));
+    ASSERT_TRUE(Run("  ", "LT"));
+    ASSERT_TRUE(Run("A(B);C=D,E^F", "LT"));
+    const std::vector<StubRecord> records = drive.Records();
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(records[0].arguments, (Strings{"C:\\kel\\ab cd-lt01", "ab cd-lt01"}));
+    EXPECT_EQ(records[1].arguments, (Strings{"C:\\kel\\a&b-lt01", "a&b-lt01"}));
+    EXPECT_EQ(records[2].arguments, (Strings{"C:\\kel\\  -lt01", "  -lt01"}));
+    EXPECT_EQ(records[3].arguments, (Strings{"C:\\kel\\a(b);c=d,e^f-lt01", "a(b);c=d,e^f-lt01"}));
+    EXPECT_EQ(Commands()[0], "KELSETUP-LT \"C:\\kel\\ab cd-lt01\" \"ab cd-lt01\"");
+}
+
+TEST_F(Install, PathSeparatorsAndPercentAreRefusedBeforeAnythingIsMade)
+{
+    for (const auto& input : std::vector<std::pair<std::string, std::string>>{
+             {"..\\x", "LT"}, {"a/b", "LT"}, {"%PATH%", "LT"}, {"WXYZ", "L\\T"}, {"WXYZ", "%T"}}) {
+        EXPECT_FALSE(Run(input.first, input.second)) << input.first << " " << input.second;
+    }
+    EXPECT_EQ(Messages(), Strings(5, "The call letters and the system type can't contain \\, / or %."));
+    EXPECT_FALSE(drive.Exists(kBaseDirectory));
+    EXPECT_FALSE(drive.Exists("C:\\x-lt01"));
+    EXPECT_EQ(Commands(), Strings{});
+}
+
+TEST_F(Install, FailingOrMissingCommandIsReportedNotSuccess)
+{
+    drive.SetCommandExit(3);
+    EXPECT_FALSE(Run("WXYZ", "LT"));
+    EXPECT_FALSE(Run("WXYZ", "GNX"));  // no KELSETUP-GNX beside the program
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[0], "Setup command KELSETUP-LT C:\\kel\\wxyz-lt01 wxyz-lt01 failed with exit code 3.");
+    EXPECT_EQ(Messages()[1].rfind("Setup command KELSETUP-GNX C:\\kel\\wxyz-gnx01 wxyz-gnx01 failed with exit code ", 0), 0u)
+        << Messages()[1];
+    EXPECT_NE(Messages()[1], "Setup command KELSETUP-GNX C:\\kel\\wxyz-gnx01 wxyz-gnx01 failed with exit code 0.");
+    // The system is registered all the same; the operator can run its command again by hand.
+    EXPECT_EQ(drive.ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
+    EXPECT_EQ(drive.ReadFile("C:\\kel\\wxyz-gnx01\\sysname.dat"), "wxyz-gnx01");
+}
+
+TEST_F(Install, MarkerFailuresLeaveNothingBehindAndRunNothing)
+{
+    using Fault = RecordingPlatform::WriteFault;
+    const std::string marker = "c:\\kel\\wxyz-lt01\\sysname.dat";
+    for (Fault fault : {Fault::OpenFails, Fault::WriteFails, Fault::DiskFull}) {
+        drive.Os().messages.clear();
+        drive.Os().writeFault = fault;
+        EXPECT_FALSE(Run("WXYZ", "LT"));
+        EXPECT_EQ(Messages(), Strings{"Setup file " + marker +
+                                      (fault == Fault::OpenFails ? " could not be opened" : " could not be written")});
+        EXPECT_EQ(Systems(), Strings{});
+    }
+    EXPECT_EQ(Commands(), Strings{});
+
+    // The number is free again for the next attempt.
+    drive.Os().writeFault = Fault::None;
+    ASSERT_TRUE(Run("WXYZ", "LT"));
+    EXPECT_EQ(Systems(), Strings{"wxyz-lt01"});
+}
+
+TEST_F(Install, BareProgramNameRunsTheCommandInTheCurrentDirectory)
+{
+    drive.Os().programArgument = "corvane";
+    ASSERT_TRUE(drive.Os().ChangeDirectory(TestDrive::kProgramDirectory));
+    ASSERT_TRUE(Run("WXYZ", "LT"));
+    EXPECT_EQ(Commands(), Strings{"KELSETUP-LT C:\\kel\\wxyz-lt01 wxyz-lt01"});
+    ASSERT_EQ(drive.Records().size(), 1u);
+}
+
+TEST_F(Install, LongCallLettersWork)
+{
+    const std::string letters(200, 'W');
+    ASSERT_TRUE(Run(letters, "LT"));
+    const std::string name = std::string(200, 'w') + "-lt01";
+    EXPECT_EQ(drive.ReadFile("C:\\kel\\" + name + "\\sysname.dat"), name);
+    ASSERT_EQ(drive.Records().size(), 1u);
+    EXPECT_EQ(drive.Records()[0].arguments, (Strings{"C:\\kel\\" + name, name}));
+}
+
+TEST_F(Install, ConcurrentSetupsNeverShareANumber)
+{
+    const int processes = 8;
+    const int each = 5;
+    const std::string child = TestDrive::BinaryDirectory() + "/install_child" + TestDrive::ExecutableSuffix();
+    const std::string root = drive.DriveRoot().empty() ? "-" : drive.DriveRoot();
+    std::vector<std::vector<std::string>> commands(processes, {child, root, "WXYZ", "LT", std::to_string(each)});
+    for (int status : RunConcurrently(commands))
+        EXPECT_EQ(status, 0);
+
+    std::set<std::string> expected;
+    for (int n = 1; n <= processes * each; ++n)
+        expected.insert(SystemName("wxyz-lt", n));
+    const Strings systems = Systems();
+    EXPECT_EQ(std::set<std::string>(systems.begin(), systems.end()), expected);
+    for (const std::string& name : systems)
+        EXPECT_EQ(drive.ReadFile("C:\\kel\\" + name + "\\sysname.dat"), name);
+    std::set<std::string> announced;
+    for (const StubRecord& record : drive.Records())
+        announced.insert(record.arguments.at(1));
+    EXPECT_EQ(announced, expected);
+}

@@ -1,0 +1,98 @@
+// Finding installed systems and running the upgrade command for one of them.
+#include "setup/Upgrade.h"
+
+#include "setup/SystemStore.h"
+#include "tests/support/TestDrive.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+Strings Sorted(Strings names)
+{
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace
+
+TEST(ListInstalledSystems, ListsEveryEntryWithADashAndKeepsTheCurrentDirectory)
+{
+    TestDrive drive;
+    drive.MakeDirectories("C:\\kel\\wxyz-lt01");
+    drive.MakeDirectories("C:\\kel\\abcd-wx02");
+    drive.WriteFile("C:\\kel\\readme.txt", "");
+    drive.WriteFile("C:\\kel\\old-notes.txt", "");
+    ASSERT_TRUE(drive.Os().ChangeDirectory(TestDrive::kProgramDirectory));
+    const std::string before = drive.Os().CurrentDirectory();
+
+    EXPECT_EQ(Sorted(ListInstalledSystems(drive.Os(), kBaseDirectory)),
+              (Strings{"abcd-wx02", "old-notes.txt", "wxyz-lt01"}));
+    EXPECT_EQ(drive.Os().CurrentDirectory(), before);
+    EXPECT_EQ(drive.Os().messages, Strings{});
+}
+
+TEST(ListInstalledSystems, EmptyMissingOrFileBaseListsNothing)
+{
+    TestDrive drive;
+    ASSERT_TRUE(drive.Os().ChangeDirectory(TestDrive::kProgramDirectory));
+    const std::string before = drive.Os().CurrentDirectory();
+    EXPECT_EQ(ListInstalledSystems(drive.Os(), kBaseDirectory), Strings{});
+    EXPECT_FALSE(PathExists(drive.Os(), kBaseDirectory));
+
+    drive.WriteFile(kBaseDirectory, "");
+    EXPECT_TRUE(PathExists(drive.Os(), kBaseDirectory));
+    EXPECT_EQ(ListInstalledSystems(drive.Os(), kBaseDirectory), Strings{});
+
+    drive.Os().RemoveFile(kBaseDirectory);
+    drive.MakeDirectories(kBaseDirectory);
+    EXPECT_TRUE(PathExists(drive.Os(), kBaseDirectory));
+    EXPECT_EQ(ListInstalledSystems(drive.Os(), kBaseDirectory), Strings{});
+    EXPECT_EQ(drive.Os().CurrentDirectory(), before);
+}
+
+TEST(UpgradeSystem, CommandIsTheLowerCasedProgramDirectoryTypeAndName)
+{
+    TestDrive drive;
+    drive.Os().programArgument = "C:\\Tools\\Setup\\corvane.exe";
+    EXPECT_FALSE(UpgradeSystem(drive.Os(), "wxyz-lt02", "lt"));  // no such command there
+    drive.Os().programArgument = "corvane";
+    EXPECT_FALSE(UpgradeSystem(drive.Os(), "wxyz-lt02", "lt"));
+    EXPECT_EQ(drive.Os().commands, (Strings{"c:\\tools\\setup\\lt-UPGRADE wxyz-lt02", "lt-UPGRADE wxyz-lt02"}));
+    ASSERT_EQ(drive.Os().messages.size(), 2u);
+    EXPECT_EQ(drive.Os().messages[0].rfind("Setup command c:\\tools\\setup\\lt-UPGRADE wxyz-lt02 failed with exit code ", 0), 0u)
+        << drive.Os().messages[0];
+}
+
+TEST(UpgradeSystem, RunsTheCommandBesideTheProgramWithTheNameAsItsOneArgument)
+{
+    TestDrive drive;
+    const std::string directory = "C:\\Program Files\\Corvane Setup\\";
+    drive.AddCommand("lt-UPGRADE", directory);
+    drive.Os().programArgument = directory + "corvane.exe";
+    ASSERT_TRUE(UpgradeSystem(drive.Os(), "wxyz-lt01", DeriveSystemType("wxyz-lt01")));
+    EXPECT_EQ(drive.Os().messages, Strings{});
+    EXPECT_EQ(drive.Os().commands, Strings{"\"c:\\program files\\corvane setup\\lt-UPGRADE\" wxyz-lt01"});
+    const std::vector<StubRecord> records = drive.Records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].arguments, Strings{"wxyz-lt01"});
+}
+
+TEST(UpgradeSystem, FailuresAndUnsafeNamesAreReported)
+{
+    TestDrive drive;
+    drive.AddCommand("lt-UPGRADE");
+    drive.SetCommandExit(7);
+    EXPECT_FALSE(UpgradeSystem(drive.Os(), "wxyz-lt01", "lt"));
+    EXPECT_FALSE(UpgradeSystem(drive.Os(), "%COMSPEC%-lt01", "lt"));
+    EXPECT_FALSE(UpgradeSystem(drive.Os(), "a-..\\..\\lt01", "lt"));
+    EXPECT_EQ(drive.Os().messages,
+              (Strings{"Setup command c:\\corvane-test\\prog\\lt-UPGRADE wxyz-lt01 failed with exit code 7.",
+                       "The system name %COMSPEC%-lt01 can't be used in a setup command.",
+                       "The system name a-..\\..\\lt01 can't be used in a setup command."}));
+    EXPECT_EQ(drive.Records().size(), 1u);
+}

@@ -1,0 +1,30 @@
+// The recording and fault-injecting wrapper around the real platform services.
+#include "tests/support/RecordingPlatform.h"
+
+std::string RecordingPlatform::ProgramArgument()
+{
+    return programArgument.empty() ? m_real.ProgramArgument() : programArgument;
+}
+
+WriteResult RecordingPlatform::WriteTextFile(const std::string& path, const std::string& text)
+{
+    switch (writeFault) {
+    case WriteFault::None:
+        return m_real.WriteTextFile(path, text);
+    case WriteFault::OpenFails:
+        return WriteResult::OpenFailed;
+    case WriteFault::WriteFails:
+        m_real.WriteTextFile(path, text.substr(0, text.size() / 2));
+        return WriteResult::WriteFailed;
+    case WriteFault::DiskFull:
+        m_real.WriteTextFile(path, std::string());
+        return WriteResult::WriteFailed;
+    }
+    return WriteResult::WriteFailed;
+}
+
+int RecordingPlatform::RunCommand(const std::string& commandLine)
+{
+    commands.push_back(commandLine);
+    return m_real.RunCommand(commandLine);
+}

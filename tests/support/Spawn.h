@@ -1,0 +1,9 @@
+// Starting several test processes at once and waiting for all of them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+/// Starts every command (program path, then its arguments) at once and waits for all; returns
+/// their exit statuses in the same order (-1 for one that could not start).
+std::vector<int> RunConcurrently(const std::vector<std::vector<std::string>>& commands);

@@ -1,0 +1,189 @@
+// The per-test drive: a temporary folder on the host, the real C: (cleaned) on Windows.
+#include "tests/support/TestDrive.h"
+
+#include "setup/SystemStore.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#ifdef _WIN32
+#include "platform/win32/Win32Platform.h"
+#else
+#include "platform/host/HostPlatform.h"
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kRecordsDirectory[] = "C:\\corvane-test\\records";
+
+std::unique_ptr<PlatformServices> MakeReal(const std::string& root)
+{
+#ifdef _WIN32
+    (void)root;
+    return std::make_unique<Win32Platform>();
+#else
+    return std::make_unique<HostPlatform>(root);
+#endif
+}
+
+void SetVariable(const char* name, const std::string& value)
+{
+#ifdef _WIN32
+    _putenv_s(name, value.c_str());
+#else
+    setenv(name, value.c_str(), 1);
+#endif
+}
+
+std::string MakeRoot()
+{
+#ifdef _WIN32
+    return std::string();
+#else
+    std::string pattern = (fs::temp_directory_path() / "corvane-drive-XXXXXX").string();
+    if (!mkdtemp(&pattern[0]))
+        throw std::runtime_error("cannot make a temporary drive");
+    return pattern;
+#endif
+}
+
+}  // namespace
+
+TestDrive::TestDrive()
+    : m_root(MakeRoot()), m_real(MakeReal(m_root)), m_startDirectory(m_real->CurrentDirectory()), m_recording(*m_real)
+{
+    Clean();
+    m_recording.programArgument = kProgramPath;
+    MakeDirectories(kProgramDirectory);
+    MakeDirectories(kRecordsDirectory);
+    SetVariable("CORVANE_STUB_RECORDS", Native(kRecordsDirectory));
+    SetCommandExit(0);
+}
+
+TestDrive::~TestDrive()
+{
+    // Leave the directories about to be removed: Windows won't remove a current directory.
+    m_real->ChangeDirectory(m_startDirectory);
+    std::error_code ignored;
+    if (m_root.empty())
+        Clean();
+    else
+        fs::remove_all(m_root, ignored);
+}
+
+void TestDrive::Clean() const
+{
+    if (!m_root.empty())
+        return;
+    std::error_code ignored;
+    fs::remove_all(kBaseDirectory, ignored);
+    fs::remove_all("C:\\corvane-test", ignored);
+}
+
+std::string TestDrive::Native(const std::string& windowsPath) const
+{
+#ifdef _WIN32
+    return windowsPath;
+#else
+    return static_cast<HostPlatform&>(*m_real).HostPath(windowsPath);
+#endif
+}
+
+void TestDrive::AddCommand(const std::string& name, const std::string& directory)
+{
+    MakeDirectories(directory);
+    const fs::path target = fs::path(Native(directory)) / (name + ExecutableSuffix());
+    fs::copy_file(fs::path(BinaryDirectory()) / (std::string("stub_command") + ExecutableSuffix()), target,
+                  fs::copy_options::overwrite_existing);
+}
+
+void TestDrive::SetCommandExit(int status)
+{
+    SetVariable("CORVANE_STUB_EXIT", std::to_string(status));
+}
+
+std::vector<StubRecord> TestDrive::Records() const
+{
+    // The stub numbers its records record-0.txt, record-1.txt ... in the order it ran.
+    std::vector<StubRecord> records;
+    for (int n = 0;; ++n) {
+        std::ifstream in(fs::path(Native(kRecordsDirectory)) / ("record-" + std::to_string(n) + ".txt"),
+                         std::ios::binary);
+        if (!in)
+            break;
+        StubRecord record;
+        std::getline(in, record.directory);
+        std::getline(in, record.program);
+        for (std::string line; std::getline(in, line);)
+            record.arguments.push_back(line);
+        records.push_back(record);
+    }
+    return records;
+}
+
+void TestDrive::WriteFile(const std::string& windowsPath, const std::string& bytes) const
+{
+    std::ofstream out(Native(windowsPath), std::ios::binary);
+    out << bytes;
+    if (!out)
+        throw std::runtime_error("cannot write " + windowsPath);
+}
+
+std::string TestDrive::ReadFile(const std::string& windowsPath) const
+{
+    std::ifstream in(Native(windowsPath), std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void TestDrive::MakeDirectories(const std::string& windowsPath) const
+{
+    fs::create_directories(Native(windowsPath));
+}
+
+bool TestDrive::IsDirectory(const std::string& windowsPath) const
+{
+    return fs::is_directory(Native(windowsPath));
+}
+
+bool TestDrive::Exists(const std::string& windowsPath) const
+{
+    return fs::exists(Native(windowsPath));
+}
+
+std::vector<std::string> TestDrive::Entries(const std::string& windowsPath) const
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(Native(windowsPath), error))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string TestDrive::BinaryDirectory()
+{
+#ifdef _WIN32
+    Win32Platform real;
+    return ProgramDirectory(real.ProgramArgument());
+#else
+    HostPlatform real("/");
+    return fs::path(real.HostPath(real.ProgramArgument())).parent_path().string();
+#endif
+}
+
+const char* TestDrive::ExecutableSuffix()
+{
+#ifdef _WIN32
+    return ".exe";
+#else
+    return "";
+#endif
+}
