@@ -54,6 +54,10 @@ std::string Win32Platform::ProgramArgument()
 
 MakeDirResult Win32Platform::MakeDirectory(const std::string& path)
 {
+    // Windows reads a colon after the drive as the start of a stream name and makes no such
+    // directory; Wine would make one, which Windows programs then can't remove.
+    if (path.find(':', path.size() >= 2 && path[1] == ':' ? 2 : 0) != std::string::npos)
+        return MakeDirResult::Failed;
     if (_mkdir(path.c_str()) == 0)
         return MakeDirResult::Created;
     if (errno != EEXIST)

@@ -4,6 +4,7 @@
 #include "setup/SystemStore.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -166,6 +167,25 @@ std::vector<std::string> TestDrive::Entries(const std::string& windowsPath) cons
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+bool TestDrive::SameDirectory(const std::string& a, const std::string& b)
+{
+#ifdef _WIN32
+    // Wine reports no stable file identity, so compare the spelling, ignoring case and a
+    // trailing backslash.
+    auto key = [](std::string path) {
+        while (path.size() > 3 && (path.back() == '\\' || path.back() == '/'))
+            path.pop_back();
+        for (char& c : path)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return path;
+    };
+    return key(a) == key(b);
+#else
+    std::error_code error;
+    return fs::equivalent(a, b, error);
+#endif
 }
 
 std::string TestDrive::BinaryDirectory()

@@ -53,6 +53,8 @@ public:
     /// The entries of a directory, "." and ".." left out, sorted.
     std::vector<std::string> Entries(const std::string& windowsPath) const;
 
+    /// True when two host paths name the same directory.
+    static bool SameDirectory(const std::string& a, const std::string& b);
     /// The directory the test executables (and the stub) were built into, as a host path.
     static std::string BinaryDirectory();
     /// ".exe" on Windows, "" elsewhere.

@@ -1,0 +1,13 @@
+# Sourced by the scripts that run Wine: the project's own prefix under build/, quiet, and no
+# Mono/Gecko prompt (without the override wineboot waits on it forever).
+root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX=${WINEPREFIX:-$root_dir/build/wine}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+# Boots the prefix once; several callers may arrive at once, only one boots.
+wine_prefix_ready() {
+    mkdir -p "$WINEPREFIX"
+    flock "$WINEPREFIX/.boot-lock" bash -c '[ -f "$WINEPREFIX/system.reg" ] || { wineboot -i && wineserver -w; }' >/dev/null 2>&1
+}
