@@ -2,6 +2,8 @@
 #include "setup/CommandLine.h"
 
 #include "platform/PlatformServices.h"
+#include "setup/Format.h"
+#include "setup/Messages.h"
 
 #include <cstring>
 
@@ -55,4 +57,13 @@ std::string UpgradeCommandLine(PlatformServices& os, const std::string& programD
                                const std::string& systemType, const std::string& name)
 {
     return QuoteWord(os, programDirectory + systemType + "-UPGRADE") + " " + QuoteWord(os, name);
+}
+
+bool RunSetupCommand(PlatformServices& os, const std::string& commandLine)
+{
+    const int status = os.RunCommand(commandLine);
+    if (status == 0)
+        return true;
+    os.ShowMessage(Format(msg::kCommandFailed, commandLine.c_str(), status));
+    return false;
 }

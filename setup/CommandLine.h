@@ -21,3 +21,7 @@ std::string InstallCommandLine(PlatformServices& os, const std::string& systemTy
 /// "<program directory><type>-UPGRADE <name>", each word quoted as QuoteWord says.
 std::string UpgradeCommandLine(PlatformServices& os, const std::string& programDirectory,
                                const std::string& systemType, const std::string& name);
+
+/// Runs `commandLine` through the platform and waits for it. True when it exited 0; otherwise shows
+/// "Setup command <line> failed with exit code <status>." and returns false.
+bool RunSetupCommand(PlatformServices& os, const std::string& commandLine);

@@ -52,11 +52,5 @@ bool InstallSystem(PlatformServices& os, const std::string& callLetters, const s
 
     // With an empty program directory this fails and the current directory stays as it was.
     os.ChangeDirectory(programDirectory);
-    const std::string command = InstallCommandLine(os, systemType, systemDirectory, name);
-    const int status = os.RunCommand(command);
-    if (status != 0) {
-        os.ShowMessage(Format(msg::kCommandFailed, command.c_str(), status));
-        return false;
-    }
-    return true;
+    return RunSetupCommand(os, InstallCommandLine(os, systemType, systemDirectory, name));
 }

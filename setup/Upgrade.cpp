@@ -38,11 +38,5 @@ bool UpgradeSystem(PlatformServices& os, const std::string& systemName, const st
     }
     const std::string programDirectory = os.LowerCase(ProgramDirectory(os));
     os.ChangeDirectory(programDirectory);
-    const std::string command = UpgradeCommandLine(os, programDirectory, systemType, systemName);
-    const int status = os.RunCommand(command);
-    if (status != 0) {
-        os.ShowMessage(Format(msg::kCommandFailed, command.c_str(), status));
-        return false;
-    }
-    return true;
+    return RunSetupCommand(os, UpgradeCommandLine(os, programDirectory, systemType, systemName));
 }
