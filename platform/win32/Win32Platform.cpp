@@ -146,7 +146,20 @@ int Win32Platform::RunCommand(const std::string& commandLine)
     // a quoted program path intact.
     const std::string line = !commandLine.empty() && commandLine[0] == '"' ? "\"" + commandLine + "\"" : commandLine;
     std::fflush(nullptr);
-    return std::system(line.c_str());
+    // The windows don't answer while the command runs: the wait cursor says so, and whatever the
+    // operator typed or clicked meanwhile is dropped, so that an Enter pressed in impatience can
+    // neither dismiss the next message unread nor start a second install.
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    const int status = std::system(line.c_str());
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+    while (PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK, PM_REMOVE)) {
+    }
+    SetCursor(previous);
+    return status;
 }
 
 std::string Win32Platform::LowerCase(const std::string& text)

@@ -1,0 +1,103 @@
+// The install dialog.
+#include "ui/InstallDlg.h"
+
+#include "setup/CommandLine.h"
+#include "setup/DeviceTypes.h"
+#include "setup/Messages.h"
+#include "ui/AboutDlg.h"
+#include "ui/SetupApp.h"
+#include "ui/SetupCompleteDlg.h"
+#include "ui/resource.h"
+
+namespace {
+
+const char kBothNeeded[] = "You have to select both call letters and system devices.";
+
+// System-menu command ids must keep their low four bits free and stay below the system's own.
+static_assert((IDM_ABOUTBOX & 0xFFF0) == IDM_ABOUTBOX && IDM_ABOUTBOX < 0xF000, "bad system-menu id");
+
+}  // namespace
+
+CInstallDlg::CInstallDlg(CWnd* owner) : CDialog(IDD_INSTALL, owner) {}
+
+BOOL CInstallDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_callLetters.Attach(GetDlgItem(IDC_CALL_LETTERS));
+    m_systemType.Attach(GetDlgItem(IDC_SYSTEM_TYPE));
+
+    if (HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE)) {
+        const std::string about = CWinApp::LoadString(IDS_ABOUTBOX);
+        if (!about.empty()) {
+            AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+        }
+    }
+
+    m_hIcon = LoadApplicationIcon(true);
+    SetApplicationIcon(*this);
+
+    // The template is marked visible, so the dialog appears only after this: a catalogue
+    // message comes first.
+    LoadDeviceTypes(GetSetupApp().Os(), [this](const std::string& type) { m_systemType.AddString(type); });
+    m_callLetters.SetWindowText(std::string());
+    return TRUE;
+}
+
+void CInstallDlg::OnOK()
+{
+    CSetupApp& app = GetSetupApp();
+    const std::string callLetters = m_callLetters.GetWindowText();
+    const std::string systemType = m_systemType.GetSelectedText();
+    if (callLetters.empty() || systemType.empty()) {
+        app.Os().ShowMessage(kBothNeeded);
+        return;
+    }
+    // Refused here, before anything is made, so that the operator can correct the entry.
+    if (HasUnsafeCharacter(app.Os(), callLetters) || HasUnsafeCharacter(app.Os(), systemType)) {
+        app.Os().ShowMessage(msg::kUnsafeInput);
+        return;
+    }
+    // After a failure the operator has read its message; claiming success would be false.
+    if (app.InstallSystem(callLetters, systemType)) {
+        CSetupCompleteDlg done(this);
+        done.DoModal();
+    }
+    EndDialog(IDOK);
+}
+
+bool CInstallDlg::OnSysCommand(UINT command)
+{
+    // The system keeps its own flags in the low four bits of a menu command.
+    if ((command & 0xFFF0) != IDM_ABOUTBOX)
+        return false;
+    CAboutDlg about(this);
+    about.DoModal();
+    return true;
+}
+
+bool CInstallDlg::OnPaint()
+{
+    if (!IsIconic(m_hWnd))
+        return false;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, m_hIcon);
+    EndPaint(m_hWnd, &paint);
+    return true;
+}
+
+HICON CInstallDlg::OnQueryDragIcon()
+{
+    return m_hIcon;
+}
+
+void CInstallDlg::OnDestroy()
+{
+    GetSetupApp().WinHelp(m_hWnd, HELP_QUIT, 0);
+}
