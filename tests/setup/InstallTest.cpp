@@ -143,21 +143,26 @@ TEST_F(Install, FailingOrMissingCommandIsReportedNotSuccess)
 TEST_F(Install, MarkerFailuresLeaveNothingBehindAndRunNothing)
 {
     using Fault = RecordingPlatform::WriteFault;
-    const std::string marker = "c:\\kel\\wxyz-lt01\\sysname.dat";
+    drive.MakeDirectories("C:\\kel\\wxyz-lt01");
+    drive.WriteFile("C:\\kel\\wxyz-lt01\\sysname.dat", "wxyz-lt01");
+    const std::string marker = "c:\\kel\\wxyz-lt02\\sysname.dat";
     for (Fault fault : {Fault::OpenFails, Fault::WriteFails, Fault::DiskFull}) {
         drive.Os().messages.clear();
         drive.Os().writeFault = fault;
         EXPECT_FALSE(Run("WXYZ", "LT"));
         EXPECT_EQ(Messages(), Strings{"Setup file " + marker +
                                       (fault == Fault::OpenFails ? " could not be opened" : " could not be written")});
-        EXPECT_EQ(Systems(), Strings{});
+        // The claimed number is given back; the system that was there is untouched.
+        EXPECT_EQ(Systems(), Strings{"wxyz-lt01"});
+        EXPECT_EQ(drive.ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
     }
     EXPECT_EQ(Commands(), Strings{});
+    EXPECT_TRUE(drive.Records().empty());
 
-    // The number is free again for the next attempt.
     drive.Os().writeFault = Fault::None;
     ASSERT_TRUE(Run("WXYZ", "LT"));
-    EXPECT_EQ(Systems(), Strings{"wxyz-lt01"});
+    EXPECT_EQ(Systems(), (Strings{"wxyz-lt01", "wxyz-lt02"}));
+    EXPECT_EQ(drive.ReadFile("C:\\kel\\wxyz-lt02\\sysname.dat"), "wxyz-lt02");
 }
 
 TEST_F(Install, BareProgramNameRunsTheCommandInTheCurrentDirectory)
@@ -182,7 +187,7 @@ TEST_F(Install, LongCallLettersWork)
 TEST_F(Install, ConcurrentSetupsNeverShareANumber)
 {
     const int processes = 8;
-    const int each = 5;
+    const int each = 20;
     const std::string child = TestDrive::BinaryDirectory() + "/install_child" + TestDrive::ExecutableSuffix();
     const std::string root = drive.DriveRoot().empty() ? "-" : drive.DriveRoot();
     std::vector<std::vector<std::string>> commands(processes, {child, root, "WXYZ", "LT", std::to_string(each)});
@@ -197,7 +202,9 @@ TEST_F(Install, ConcurrentSetupsNeverShareANumber)
     for (const std::string& name : systems)
         EXPECT_EQ(drive.ReadFile("C:\\kel\\" + name + "\\sysname.dat"), name);
     std::set<std::string> announced;
-    for (const StubRecord& record : drive.Records())
+    const std::vector<StubRecord> records = drive.Records();
+    for (const StubRecord& record : records)
         announced.insert(record.arguments.at(1));
+    EXPECT_EQ(records.size(), expected.size());
     EXPECT_EQ(announced, expected);
 }

@@ -1,0 +1,88 @@
+// Stores and names at the sizes an operator could reach: a very large base directory, and names
+// near the longest a directory entry may have.
+#include "setup/Install.h"
+#include "setup/SystemStore.h"
+#include "setup/Upgrade.h"
+#include "tests/support/TestDrive.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+#ifdef _WIN32
+// Every entry costs a round trip to the Wine server, on both sides of the listing.
+constexpr int kStoreSize = 20000;
+#else
+constexpr int kStoreSize = 100000;
+#endif
+
+}  // namespace
+
+TEST(Load, LargeStoreListsEveryEntryOnce)
+{
+    TestDrive drive;
+    drive.MakeDirectories(kBaseDirectory);
+    const std::filesystem::path base = drive.Native(kBaseDirectory);
+    Strings expected;
+    expected.reserve(kStoreSize);
+    for (int n = 0; n < kStoreSize; ++n) {
+        // Files and directories alike: both are listed.
+        const std::string name = "s" + std::to_string(n) + "-lt01";
+        if (n % 10 == 0)
+            std::ofstream(base / name).put('x');
+        else
+            std::filesystem::create_directory(base / name);
+        expected.push_back(name);
+    }
+    drive.WriteFile("C:\\kel\\readme.txt", "");
+
+    Strings listed = ListInstalledSystems(drive.Os(), kBaseDirectory);
+    std::sort(listed.begin(), listed.end());
+    std::sort(expected.begin(), expected.end());
+    ASSERT_EQ(listed.size(), expected.size());
+    EXPECT_TRUE(listed == expected);
+    EXPECT_EQ(drive.Os().CurrentDirectory(), "C:\\");
+}
+
+// 245 call letters, "-", "lt" and the number make a 250-character name; its directory path is
+// 257 characters and its marker path 269, past the 260 of Windows' classic path limit.
+TEST(Load, NameOf250CharactersInstallsListsAndUpgrades)
+{
+    TestDrive drive;
+    drive.AddCommand("KELSETUP-LT");
+    drive.AddCommand("lt-UPGRADE");
+    const std::string name = std::string(245, 'w') + "-lt01";
+    ASSERT_EQ(name.size(), 250u);
+    const std::string directory = SystemDirectory(kBaseDirectory, name);
+
+    const bool installed = InstallSystem(drive.Os(), std::string(245, 'W'), "LT");
+#ifdef _WIN32
+    // Where the system keeps the classic limit the marker can't be made; then nothing may be left.
+    if (!installed) {
+        EXPECT_EQ(drive.Os().messages, Strings{"Setup file " + MarkerPath(drive.Os(), kBaseDirectory, name) +
+                                               " could not be opened"});
+        EXPECT_EQ(drive.Entries(kBaseDirectory), Strings{});
+        EXPECT_TRUE(drive.Records().empty());
+        return;
+    }
+#endif
+    ASSERT_TRUE(installed) << testing::PrintToString(drive.Os().messages);
+    EXPECT_EQ(drive.ReadFile(directory + "\\sysname.dat"), name);
+    ASSERT_EQ(drive.Records().size(), 1u);
+    EXPECT_EQ(drive.Records()[0].arguments, (Strings{directory, name}));
+
+    const Strings listed = ListInstalledSystems(drive.Os(), kBaseDirectory);
+    ASSERT_EQ(listed, Strings{name});
+    ASSERT_TRUE(UpgradeSystem(drive.Os(), listed[0], DeriveSystemType(listed[0])));
+    ASSERT_EQ(drive.Records().size(), 2u);
+    EXPECT_EQ(drive.Records()[1].arguments, Strings{name});
+    EXPECT_EQ(drive.Os().messages, Strings{});
+}
