@@ -1,0 +1,327 @@
+// The dialog framework: results, ownership, placement, help and the system menu.
+#include "tests/ui/UiTest.h"
+
+#include "ui/InstallDlg.h"
+#include "ui/resource.h"
+
+#include <functional>
+
+namespace {
+
+// A dialog on a real template whose OK and data transfer a test decides.
+class ScriptedDialog : public CDialog {
+public:
+    using CDialog::CDialog;
+    std::function<void(ScriptedDialog&)> onOK;
+    bool transferSucceeds = true;
+
+protected:
+    void OnOK() override
+    {
+        if (onOK)
+            onOK(*this);
+        else
+            CDialog::OnOK();
+    }
+    bool DoDataExchange(bool) override { return transferSucceeds; }
+};
+
+const char kCompleteCaption[] = "Kelmor Setup Complete";
+const char kChoiceCaption[] = "Kelmor Setup";
+const char kInstallCaption[] = "Installing Systems";
+
+LONG CentreX(const RECT& r) { return (r.left + r.right) / 2; }
+LONG CentreY(const RECT& r) { return (r.top + r.bottom) / 2; }
+
+bool Inside(const RECT& inner, const RECT& outer)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+}  // namespace
+
+TEST_F(UiTest, MissingTemplateGivesMinusOneAndShowsNothing)
+{
+    CDialog missing(999, nullptr);
+    EXPECT_EQ(-1, missing.DoModal());
+    EXPECT_TRUE(ThreadDialogs().empty());
+}
+
+TEST_F(UiTest, OkEndsWithOneAndEveryWayOfCancellingWithTwo)
+{
+    // Each way of ending the dialog, and the result it must give.
+    const std::vector<std::pair<std::function<void(HWND)>, INT_PTR>> endings = {
+        {[](HWND d) { Click(d, IDOK); }, IDOK},
+        {[](HWND d) { Click(d, IDCANCEL); }, IDCANCEL},
+        {[](HWND d) { PostMessageA(GetDlgItem(d, IDOK), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
+        {[](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
+    };
+    for (size_t i = 0; i < endings.size(); ++i) {
+        ScriptedDialog dialog(IDD_SETUP_COMPLETE, nullptr);
+        INT_PTR result = 0;
+        DialogDriver script;
+        script.Then([&] {
+            HWND d = FindDialog(kCompleteCaption);
+            if (d)
+                endings[i].first(d);
+            return d != nullptr;
+        });
+        EXPECT_TRUE(script.Run([&] { result = dialog.DoModal(); })) << "ending " << i << ": " << script.Failure();
+        EXPECT_EQ(endings[i].second, result) << "ending " << i;
+        EXPECT_EQ(nullptr, dialog.m_hWnd);
+    }
+}
+
+TEST_F(UiTest, OkKeepsTheDialogOpenWhenTheTransferFails)
+{
+    ScriptedDialog dialog(IDD_SETUP_COMPLETE, nullptr);
+    dialog.transferSucceeds = false;
+    int ticks = 0;
+    INT_PTR result = 0;
+    driver
+        .Then([&] {
+            HWND d = FindDialog(kCompleteCaption);
+            if (d)
+                Click(d, IDOK);
+            return d != nullptr;
+        })
+        .Then([&] { return ++ticks > 5; })
+        .Then([&] {
+            HWND d = FindDialog(kCompleteCaption);
+            EXPECT_NE(nullptr, d) << "OK closed the dialog although the transfer failed";
+            if (d)
+                Click(d, IDCANCEL);
+            return true;
+        });
+    EXPECT_TRUE(driver.Run([&] { result = dialog.DoModal(); })) << driver.Failure();
+    EXPECT_EQ(IDCANCEL, result);
+}
+
+TEST_F(UiTest, OwnerIsDisabledWhileAChildRunsAndActiveAgainAfter)
+{
+    ScriptedDialog owner(IDD_SETUP_CHOICE, nullptr);
+    INT_PTR childResult = 0;
+    owner.onOK = [&](ScriptedDialog& self) {
+        ScriptedDialog child(IDD_SETUP_COMPLETE, &self);
+        childResult = child.DoModal();
+    };
+    driver
+        .Then([&] {
+            HWND d = FindDialog(kChoiceCaption);
+            if (d)
+                Click(d, IDOK);
+            return d != nullptr;
+        })
+        .Then([&] {
+            HWND child = FindDialog(kCompleteCaption);
+            if (!child)
+                return false;
+            EXPECT_FALSE(IsWindowEnabled(owner.m_hWnd));
+            EXPECT_EQ(owner.m_hWnd, GetWindow(child, GW_OWNER));
+            Click(child, IDOK);
+            return true;
+        })
+        .Then([&] {
+            if (FindDialog(kCompleteCaption))
+                return false;
+            EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd));
+            EXPECT_EQ(owner.m_hWnd, GetActiveWindow());
+            Click(owner.m_hWnd, IDCANCEL);
+            return true;
+        });
+    EXPECT_TRUE(driver.Run([&] { owner.DoModal(); })) << driver.Failure();
+    EXPECT_EQ(IDOK, childResult);
+}
+
+TEST_F(UiTest, DialogsAreCentredOverTheirOwnerAndKeptInsideTheWorkArea)
+{
+    const RECT work = WorkArea();
+    ScriptedDialog owner(IDD_SETUP_CHOICE, nullptr);
+    RECT alone{}, overOwner{}, ownerRect{}, nearEdge{};
+    owner.onOK = [&](ScriptedDialog& self) {
+        ScriptedDialog child(IDD_SETUP_COMPLETE, &self);
+        child.DoModal();
+    };
+    const auto closeChildAndRecord = [&](RECT& into) {
+        return [&] {
+            HWND child = FindDialog(kCompleteCaption);
+            if (child) {
+                into = ScreenRect(child);
+                Click(child, IDOK);
+            }
+            return child != nullptr;
+        };
+    };
+    driver
+        .Then([&] {
+            if (!FindDialog(kChoiceCaption))
+                return false;
+            alone = ScreenRect(owner.m_hWnd);
+            SetWindowPos(owner.m_hWnd, nullptr, work.left + 200, work.top + 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            ownerRect = ScreenRect(owner.m_hWnd);
+            Click(owner.m_hWnd, IDOK);
+            return true;
+        })
+        .Then(closeChildAndRecord(overOwner))
+        .Then([&] {
+            if (FindDialog(kCompleteCaption))
+                return false;
+            // Centred over an owner this close to the corner the child would stick out.
+            SetWindowPos(owner.m_hWnd, nullptr, work.right - 60, work.bottom - 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            Click(owner.m_hWnd, IDOK);
+            return true;
+        })
+        .Then(closeChildAndRecord(nearEdge))
+        .Then([&] {
+            if (FindDialog(kCompleteCaption))
+                return false;
+            Click(owner.m_hWnd, IDCANCEL);
+            return true;
+        });
+    EXPECT_TRUE(driver.Run([&] { owner.DoModal(); })) << driver.Failure();
+
+    EXPECT_NEAR(CentreX(work), CentreX(alone), 1);
+    EXPECT_NEAR(CentreY(work), CentreY(alone), 1);
+    EXPECT_NEAR(CentreX(ownerRect), CentreX(overOwner), 1);
+    EXPECT_NEAR(CentreY(ownerRect), CentreY(overOwner), 1);
+    EXPECT_TRUE(Inside(overOwner, work));
+    EXPECT_TRUE(Inside(nearEdge, work)) << nearEdge.left << "," << nearEdge.top << " " << nearEdge.right << ","
+                                        << nearEdge.bottom;
+    EXPECT_GT(nearEdge.right - nearEdge.left, 0);
+}
+
+TEST_F(UiTest, TheInstallDialogOpensAtItsTemplatePositionOverItsOwner)
+{
+    ScriptedDialog owner(IDD_SETUP_CHOICE, nullptr);
+    POINT ownerClient{0, 0};
+    POINT installClient{0, 0};
+    owner.onOK = [&](ScriptedDialog& self) {
+        CInstallDlg dialog(&self);
+        dialog.DoModal();
+    };
+    driver
+        .Then([&] {
+            if (!FindDialog(kChoiceCaption))
+                return false;
+            SetWindowPos(owner.m_hWnd, nullptr, 150, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            ClientToScreen(owner.m_hWnd, &ownerClient);
+            Click(owner.m_hWnd, IDOK);
+            return true;
+        })
+        .Then([&] {
+            HWND d = FindDialog(kInstallCaption);
+            if (d) {
+                ClientToScreen(d, &installClient);
+                EXPECT_TRUE(GetWindowLongA(d, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+                Click(d, IDCANCEL);
+            }
+            return d != nullptr;
+        })
+        .Then([&] {
+            if (FindDialog(kInstallCaption))
+                return false;
+            Click(owner.m_hWnd, IDCANCEL);
+            return true;
+        });
+    EXPECT_TRUE(driver.Run([&] { owner.DoModal(); })) << driver.Failure();
+    // The template position places the client area, as for every dialog with an owner.
+    EXPECT_EQ(ownerClient.x, installClient.x);
+    EXPECT_EQ(ownerClient.y, installClient.y);
+}
+
+TEST_F(UiTest, TheSystemMenuCarriesAboutAndOpensItWhateverTheLowBits)
+{
+    CInstallDlg install(nullptr);
+    RECT installRect{}, aboutRect{};
+    driver
+        .Then([&] {
+            HWND d = FindDialog(kInstallCaption);
+            if (!d)
+                return false;
+            SetWindowPos(d, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            HMENU menu = GetSystemMenu(d, FALSE);
+            const int count = GetMenuItemCount(menu);
+            EXPECT_EQ(IDM_ABOUTBOX, static_cast<int>(GetMenuItemID(menu, count - 1)));
+            EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR);
+            std::string text(64, '\0');
+            text.resize(static_cast<size_t>(GetMenuStringA(menu, IDM_ABOUTBOX, &text[0], 64, MF_BYCOMMAND)));
+            EXPECT_EQ("&About Corvane...", text);
+            installRect = ScreenRect(d);
+            // The system sets its own flags in the low four bits of a menu command.
+            PostMessageA(d, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
+            return true;
+        })
+        .Then([&] {
+            HWND about = FindDialog("About Corvane");
+            if (about) {
+                aboutRect = ScreenRect(about);
+                EXPECT_EQ(install.m_hWnd, GetWindow(about, GW_OWNER));
+                EXPECT_EQ(0, SendMessageA(about, WM_GETICON, ICON_BIG, 0));
+                Click(about, IDOK);
+            }
+            return about != nullptr;
+        })
+        .Then([&] {
+            if (FindDialog("About Corvane"))
+                return false;
+            Click(install.m_hWnd, IDCANCEL);
+            return true;
+        });
+    EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDCANCEL, install.DoModal()); })) << driver.Failure();
+    EXPECT_NEAR(CentreX(installRect), CentreX(aboutRect), 1);
+    EXPECT_NEAR(CentreY(installRect), CentreY(aboutRect), 1);
+}
+
+TEST_F(UiTest, HelpButtonAndF1AskForTheDialogsTopicAndTheDialogReleasesHelpOnClosing)
+{
+    drive.WriteFile("C:\\corvane-test\\prog\\keldevicetypes.dat", "LT\n");
+    CInstallDlg install(nullptr);
+    HWND window = nullptr;
+    driver
+        .Then([&] {
+            window = FindDialog(kInstallCaption);
+            if (window)
+                Click(window, ID_HELP);
+            return window != nullptr;
+        })
+        .Then([&] {
+            HELPINFO info{};
+            info.cbSize = sizeof info;
+            info.iContextType = HELPINFO_WINDOW;
+            info.iCtrlId = IDC_CALL_LETTERS;
+            info.hItemHandle = GetDlgItem(window, IDC_CALL_LETTERS);
+            SendMessageA(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+            HelpStarts() = FALSE;
+            Click(window, ID_HELP);
+            return true;
+        })
+        .Then([&] {
+            if (drive.Os().messages.empty())
+                return false;
+            HelpStarts() = TRUE;
+            Click(window, IDCANCEL);
+            return true;
+        });
+    EXPECT_TRUE(driver.Run([&] { install.DoModal(); })) << driver.Failure();
+
+    const std::string helpFile = "C:\\corvane-test\\prog\\corvane.HLP";
+    ASSERT_EQ(4u, HelpCalls().size());
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(window, HelpCalls()[i].owner);
+        EXPECT_EQ(helpFile, HelpCalls()[i].file);
+        EXPECT_EQ(static_cast<UINT>(HELP_CONTEXT), HelpCalls()[i].command);
+        EXPECT_EQ(0x20066u, HelpCalls()[i].data);
+    }
+    EXPECT_EQ(std::vector<std::string>{"Failed to launch help."}, drive.Os().messages);
+    EXPECT_EQ(static_cast<UINT>(HELP_QUIT), HelpCalls()[3].command);
+    EXPECT_EQ(helpFile, HelpCalls()[3].file);
+}
+
+TEST_F(UiTest, HelpFileIsTheProgramPathWithItsLastExtensionReplaced)
+{
+    drive.Os().programArgument = "C:\\Program Files\\kel.v2\\setup.tool.exe";
+    EXPECT_EQ("C:\\Program Files\\kel.v2\\setup.tool.HLP", app.HelpFilePath());
+    drive.Os().programArgument = "C:\\kel.v2\\corvane";
+    EXPECT_EQ("C:\\kel.v2\\corvane.HLP", app.HelpFilePath());
+}

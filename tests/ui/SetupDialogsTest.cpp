@@ -1,0 +1,388 @@
+// The program's dialogs and start-up, worked through their windows on a test drive.
+#include "tests/ui/UiTest.h"
+
+#include "platform/win32/Win32Platform.h"
+#include "setup/Messages.h"
+#include "ui/InstallDlg.h"
+#include "ui/SetupChoiceDlg.h"
+#include "ui/UpgradeDlg.h"
+#include "ui/resource.h"
+
+namespace {
+
+const char kInstallCaption[] = "Installing Systems";
+const char kUpgradeCaption[] = "Upgrading Systems";
+const char kChoiceCaption[] = "Kelmor Setup";
+const char kCompleteCaption[] = "Kelmor Setup Complete";
+const char kBothNeeded[] = "You have to select both call letters and system devices.";
+const char kNoneSelected[] = "You have to select a system device.";
+const char kNothingToUpdate[] = "You don't have any systems installed to update.";
+const char kCatalogue[] = "C:\\corvane-test\\prog\\keldevicetypes.dat";
+
+std::string ItemText(HWND dialog, int id)
+{
+    return WindowText(GetDlgItem(dialog, id));
+}
+
+// A step that waits for the dialog with `caption`, then runs `act` on it once.
+DialogDriver::Step On(const char* caption, std::function<void(HWND)> act)
+{
+    return [caption, act] {
+        HWND dialog = FindDialog(caption);
+        if (dialog)
+            act(dialog);
+        return dialog != nullptr;
+    };
+}
+
+// A step that waits until the dialog with `caption` has gone.
+DialogDriver::Step Gone(const char* caption)
+{
+    return [caption] { return FindDialog(caption) == nullptr; };
+}
+
+// A step that waits for `count` recorded messages.
+DialogDriver::Step Messages(RecordingPlatform& os, size_t count)
+{
+    return [&os, count] { return os.messages.size() >= count; };
+}
+
+}  // namespace
+
+TEST_F(UiTest, InstallDialogListsTheCatalogueSortedWithNothingChosen)
+{
+    drive.WriteFile(kCatalogue, "wx LT\nprm Gnx\n");
+    CInstallDlg install(nullptr);
+    driver.Then(On(kInstallCaption, [](HWND d) {
+        EXPECT_EQ((std::vector<std::string>{"Gnx", "LT", "prm", "wx"}), ComboEntries(GetDlgItem(d, IDC_SYSTEM_TYPE)));
+        EXPECT_EQ(CB_ERR, SendDlgItemMessageA(d, IDC_SYSTEM_TYPE, CB_GETCURSEL, 0, 0));
+        EXPECT_EQ("", ItemText(d, IDC_CALL_LETTERS));
+        EXPECT_EQ(GetDlgItem(d, IDC_CALL_LETTERS), GetFocus());
+        EXPECT_NE(0, SendMessageA(d, WM_GETICON, ICON_BIG, 0));
+        EXPECT_NE(0, SendMessageA(d, WM_QUERYDRAGICON, 0, 0));
+        Click(d, IDCANCEL);
+    }));
+    EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDCANCEL, install.DoModal()); })) << driver.Failure();
+    EXPECT_TRUE(drive.Os().messages.empty());
+    EXPECT_FALSE(drive.Exists("C:\\kel"));
+}
+
+TEST_F(UiTest, InstallDialogWithoutCatalogueWarnsBeforeItAppearsAndOffersTheDefaults)
+{
+    CInstallDlg install(nullptr);
+    bool visibleAtMessage = true;
+    driver.Then(On(kInstallCaption, [&](HWND d) {
+        EXPECT_EQ((std::vector<std::string>{"GNX", "LT", "PRM", "TR9", "WX"}), ComboEntries(GetDlgItem(d, IDC_SYSTEM_TYPE)));
+        Click(d, IDCANCEL);
+    }));
+    // The recording services can't show a box, so the catalogue message is checked for having been
+    // given while the dialog was not yet on screen.
+    struct Watch : RecordingPlatform {
+        Watch(PlatformServices& real, bool& visible) : RecordingPlatform(real), m_visible(visible) {}
+        void ShowMessage(const std::string& text) override
+        {
+            m_visible = FindDialog(kInstallCaption) != nullptr;
+            RecordingPlatform::ShowMessage(text);
+        }
+        bool& m_visible;
+    } watch(drive.Os(), visibleAtMessage);
+    app.UsePlatform(watch);
+    EXPECT_TRUE(driver.Run([&] { install.DoModal(); })) << driver.Failure();
+    EXPECT_EQ(std::vector<std::string>{msg::kCatalogueMissing}, watch.messages);
+    EXPECT_FALSE(visibleAtMessage);
+}
+
+TEST_F(UiTest, InstallDialogRefusesMissingOrUnsafeInputAndKeepsTheFields)
+{
+    drive.WriteFile(kCatalogue, "LT WX\n");
+    drive.AddCommand("KELSETUP-LT");
+    CInstallDlg install(nullptr);
+    HWND d = nullptr;
+    RecordingPlatform& os = drive.Os();
+    const auto fieldsAre = [&](const std::string& letters, const std::string& type) {
+        EXPECT_EQ(letters, ItemText(d, IDC_CALL_LETTERS));
+        HWND combo = GetDlgItem(d, IDC_SYSTEM_TYPE);
+        const LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
+        EXPECT_EQ(type, selected == CB_ERR ? "" : ComboEntries(combo)[static_cast<size_t>(selected)]);
+        EXPECT_EQ(d, FindDialog(kInstallCaption));
+    };
+    driver
+        .Then(On(kInstallCaption, [&](HWND found) {
+            d = found;
+            Click(d, IDOK);  // nothing entered
+        }))
+        .Then(Messages(os, 1))
+        .Then([&] {
+            fieldsAre("", "");
+            SetDlgItemTextA(d, IDC_CALL_LETTERS, "WXYZ");
+            Click(d, IDOK);  // no type
+            return true;
+        })
+        .Then(Messages(os, 2))
+        .Then([&] {
+            fieldsAre("WXYZ", "");
+            SetDlgItemTextA(d, IDC_CALL_LETTERS, "");
+            SelectEntry(d, IDC_SYSTEM_TYPE, "LT");
+            Click(d, IDOK);  // no call letters
+            return true;
+        })
+        .Then(Messages(os, 3))
+        .Then([&] {
+            fieldsAre("", "LT");
+            SetDlgItemTextA(d, IDC_CALL_LETTERS, "..\\WX%Z");
+            Click(d, IDOK);  // a backslash and a percent sign
+            return true;
+        })
+        .Then(Messages(os, 4))
+        .Then([&] {
+            fieldsAre("..\\WX%Z", "LT");
+            SetDlgItemTextA(d, IDC_CALL_LETTERS, "W/XYZ");
+            Click(d, IDOK);
+            return true;
+        })
+        .Then(Messages(os, 5))
+        .Then([&] {
+            fieldsAre("W/XYZ", "LT");
+            Click(d, IDCANCEL);
+            return true;
+        });
+    EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDCANCEL, install.DoModal()); })) << driver.Failure();
+    EXPECT_EQ((std::vector<std::string>{kBothNeeded, kBothNeeded, kBothNeeded, msg::kUnsafeInput, msg::kUnsafeInput}),
+              os.messages);
+    EXPECT_TRUE(os.commands.empty());
+    EXPECT_FALSE(drive.Exists("C:\\kel"));
+}
+
+TEST_F(UiTest, InstallRunsTheCommandThenTheCompletionDialogThenCloses)
+{
+    drive.WriteFile(kCatalogue, "LT WX\n");
+    drive.AddCommand("KELSETUP-LT");
+    CInstallDlg install(nullptr);
+    driver
+        .Then(On(kInstallCaption, [](HWND d) {
+            SetDlgItemTextA(d, IDC_CALL_LETTERS, "WXYZ");
+            SelectEntry(d, IDC_SYSTEM_TYPE, "LT");
+            Click(d, IDOK);
+        }))
+        .Then(On(kCompleteCaption, [&](HWND done) {
+            EXPECT_EQ("Kelmor Setup has Completed Succesfully.", ItemText(done, IDC_COMPLETE_TEXT));
+            EXPECT_EQ(install.m_hWnd, GetWindow(done, GW_OWNER));
+            EXPECT_NE(0, SendMessageA(done, WM_GETICON, ICON_SMALL, 0));
+            Click(done, IDOK);
+        }));
+    EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDOK, install.DoModal()); })) << driver.Failure();
+    EXPECT_TRUE(drive.Os().messages.empty());
+    ASSERT_EQ(1u, drive.Records().size());
+    EXPECT_EQ((std::vector<std::string>{"C:\\kel\\wxyz-lt01", "wxyz-lt01"}), drive.Records()[0].arguments);
+}
+
+TEST_F(UiTest, AFailedInstallClosesWithoutTheCompletionDialog)
+{
+    drive.WriteFile(kCatalogue, "LT\n");
+    drive.AddCommand("KELSETUP-LT");
+    drive.SetCommandExit(3);
+    CInstallDlg install(nullptr);
+    bool completionSeen = false;
+    driver
+        .Then(On(kInstallCaption, [](HWND d) {
+            SetDlgItemTextA(d, IDC_CALL_LETTERS, "WXYZ");
+            SelectEntry(d, IDC_SYSTEM_TYPE, "LT");
+            Click(d, IDOK);
+        }))
+        .Then([&] {
+            if (HWND done = FindDialog(kCompleteCaption)) {
+                completionSeen = true;
+                Click(done, IDOK);
+            }
+            return false;  // watches until the install dialog has ended
+        });
+    INT_PTR result = 0;
+    driver.Run([&] { result = install.DoModal(); }, 8000);
+    EXPECT_EQ(IDOK, result);
+    EXPECT_FALSE(completionSeen);
+    ASSERT_EQ(1u, drive.Os().messages.size());
+    EXPECT_NE(std::string::npos, drive.Os().messages[0].find("exit code 3")) << drive.Os().messages[0];
+}
+
+TEST_F(UiTest, UpgradeDialogListsTheStoreSortedAndUpgradesThePickedSystem)
+{
+    drive.MakeDirectories("C:\\kel\\wxyz-lt01");
+    drive.MakeDirectories("C:\\kel\\abcd-wx02");
+    drive.WriteFile("C:\\kel\\old-notes.txt", "x");
+    drive.WriteFile("C:\\kel\\readme.txt", "x");
+    drive.AddCommand("lt-UPGRADE");
+    CUpgradeDlg upgrade(nullptr);
+    driver
+        .Then(On(kUpgradeCaption, [](HWND d) {
+            EXPECT_EQ((std::vector<std::string>{"abcd-wx02", "old-notes.txt", "wxyz-lt01"}),
+                      ComboEntries(GetDlgItem(d, IDC_INSTALLED_SYSTEMS)));
+            EXPECT_EQ(CB_ERR, SendDlgItemMessageA(d, IDC_INSTALLED_SYSTEMS, CB_GETCURSEL, 0, 0));
+            EXPECT_EQ(GetDlgItem(d, IDOK), GetFocus());
+            Click(d, IDOK);
+        }))
+        .Then(Messages(drive.Os(), 1))
+        .Then(On(kUpgradeCaption, [](HWND d) {
+            SelectEntry(d, IDC_INSTALLED_SYSTEMS, "wxyz-lt01");
+            Click(d, IDOK);
+        }))
+        .Then(On(kCompleteCaption, [](HWND done) { Click(done, IDOK); }));
+    EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDOK, upgrade.DoModal()); })) << driver.Failure();
+    EXPECT_EQ(std::vector<std::string>{kNoneSelected}, drive.Os().messages);
+    ASSERT_EQ(1u, drive.Records().size());
+    EXPECT_EQ(std::vector<std::string>{"wxyz-lt01"}, drive.Records()[0].arguments);
+}
+
+TEST_F(UiTest, AFailedUpgradeClosesWithoutTheCompletionDialog)
+{
+    drive.MakeDirectories("C:\\kel\\wxyz-lt01");
+    drive.AddCommand("lt-UPGRADE");
+    drive.SetCommandExit(2);
+    CUpgradeDlg upgrade(nullptr);
+    bool completionSeen = false;
+    driver
+        .Then(On(kUpgradeCaption, [](HWND d) {
+            SelectEntry(d, IDC_INSTALLED_SYSTEMS, "wxyz-lt01");
+            Click(d, IDOK);
+        }))
+        .Then([&] {
+            if (HWND done = FindDialog(kCompleteCaption)) {
+                completionSeen = true;
+                Click(done, IDOK);
+            }
+            return false;
+        });
+    INT_PTR result = 0;
+    driver.Run([&] { result = upgrade.DoModal(); }, 8000);
+    EXPECT_EQ(IDOK, result);
+    EXPECT_FALSE(completionSeen);
+    EXPECT_EQ(1u, drive.Os().messages.size());
+}
+
+TEST_F(UiTest, ChoiceDialogOpensInstallOrUpgradeAndStaysUntilCancelled)
+{
+    drive.WriteFile(kCatalogue, "LT\n");
+    CSetupChoiceDlg choice;
+    HWND d = nullptr;
+    driver
+        .Then(On(kChoiceCaption, [&](HWND found) {
+            d = found;
+            EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(d, IDC_INSTALL));
+            EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(d, IDC_UPGRADE));
+            EXPECT_EQ(GetDlgItem(d, IDOK), GetFocus());
+            Click(d, IDOK);
+        }))
+        .Then(On(kInstallCaption, [&](HWND install) {
+            EXPECT_FALSE(IsWindowEnabled(d));
+            Click(install, IDCANCEL);
+        }))
+        .Then(Gone(kInstallCaption))
+        .Then([&] {
+            // Upgrade with no store: the message, and the choice stays as the operator left it.
+            SendDlgItemMessageA(d, IDC_UPGRADE, BM_CLICK, 0, 0);
+            Click(d, IDOK);
+            return true;
+        })
+        .Then(Messages(drive.Os(), 1))
+        .Then([&] {
+            EXPECT_EQ(d, FindDialog(kChoiceCaption));
+            EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(d, IDC_INSTALL));
+            EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(d, IDC_UPGRADE));
+            drive.MakeDirectories("C:\\kel");
+            Click(d, IDOK);
+            return true;
+        })
+        .Then(On(kUpgradeCaption, [](HWND upgrade) { Click(upgrade, IDCANCEL); }))
+        .Then(Gone(kUpgradeCaption))
+        .Then([&] {
+            Click(d, IDCANCEL);
+            return true;
+        });
+    EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDCANCEL, choice.DoModal()); })) << driver.Failure();
+    EXPECT_EQ(std::vector<std::string>{kNothingToUpdate}, drive.Os().messages);
+}
+
+namespace {
+
+int g_startups = 0;
+int g_cleanups = 0;
+
+int WSAAPI FailingStartup(WORD, LPWSADATA)
+{
+    ++g_startups;
+    return WSASYSNOTREADY;
+}
+
+int WSAAPI NewerVersionStartup(WORD, LPWSADATA data)
+{
+    ++g_startups;
+    data->wVersion = MAKEWORD(2, 2);
+    return 0;
+}
+
+int WSAAPI CountingCleanup()
+{
+    ++g_cleanups;
+    return 0;
+}
+
+}  // namespace
+
+TEST_F(UiTest, WithoutTheSocketLibraryTheProgramOnlySaysSoAndExitsWithZero)
+{
+    // A failed start-up has nothing to release; a start-up granting another version has.
+    for (auto startup : {&FailingStartup, &NewerVersionStartup}) {
+        g_startups = g_cleanups = 0;
+        drive.Os().messages.clear();
+        app.m_sockets = CSetupApp::SocketLibrary{startup, &CountingCleanup};
+        bool dialogSeen = false;
+        DialogDriver watch;
+        watch.Then([&] {
+            for (HWND d : ThreadDialogs()) {
+                dialogSeen = true;
+                EndDialog(d, IDCANCEL);
+            }
+            return false;
+        });
+        int exitCode = -1;
+        watch.Run([&] { exitCode = AfxWinMain(); }, 5000);
+        EXPECT_EQ(0, exitCode);
+        EXPECT_FALSE(dialogSeen);
+        EXPECT_EQ(std::vector<std::string>{"Windows sockets initialization failed."}, drive.Os().messages);
+        EXPECT_EQ(1, g_startups);
+        EXPECT_EQ(startup == &FailingStartup ? 0 : 1, g_cleanups);
+        EXPECT_TRUE(drive.Os().commands.empty());
+    }
+}
+
+TEST_F(UiTest, StartUpRunsTheChoiceDialogAsMainWindowAndExitsWithZero)
+{
+    HWND mainWindow = nullptr;
+    driver.Then(On(kChoiceCaption, [&](HWND d) {
+        mainWindow = app.m_pMainWnd ? app.m_pMainWnd->m_hWnd : nullptr;
+        EXPECT_EQ(d, mainWindow);
+        Click(d, IDCANCEL);
+    }));
+    int exitCode = -1;
+    EXPECT_TRUE(driver.Run([&] { exitCode = AfxWinMain(); })) << driver.Failure();
+    EXPECT_EQ(0, exitCode);
+    EXPECT_EQ(nullptr, app.m_pMainWnd);
+    EXPECT_TRUE(drive.Os().messages.empty());
+}
+
+TEST_F(UiTest, InputQueuedWhileACommandRunsIsDropped)
+{
+    Win32Platform os;
+    // Whatever the operator typed or clicked while the command ran is in the queue when it ends.
+    PostThreadMessageA(GetCurrentThreadId(), WM_KEYDOWN, VK_RETURN, 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_CHAR, '\r', 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_LBUTTONDOWN, 0, 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_NCLBUTTONDOWN, HTCLOSE, 0);
+    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
+    EXPECT_EQ(0, os.RunCommand("exit 0"));
+    MSG message;
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE));
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK, PM_REMOVE));
+    // Messages of the program's own stay.
+    EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_APP, WM_APP, PM_REMOVE));
+}
