@@ -1,7 +1,15 @@
 // Token reading over a C run-time file, shared by every platform; no system calls of its own.
 #include "platform/TokenReader.h"
 
-#include <cctype>
+namespace {
+
+// White space as isspace() has it in the C locale, without a library call per byte.
+inline bool IsWhiteSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+}  // namespace
 
 void ReadTokensFrom(std::FILE* file, const std::function<void(const std::string&)>& sink)
 {
@@ -11,17 +19,21 @@ void ReadTokensFrom(std::FILE* file, const std::function<void(const std::string&
     std::string chunk(64 * 1024, '\0');
     size_t got;
     while ((got = std::fread(&chunk[0], 1, chunk.size(), file)) > 0) {
-        size_t start = 0;
-        for (size_t i = 0; i < got; ++i) {
-            if (std::isspace(static_cast<unsigned char>(chunk[i]))) {
-                token.append(chunk, start, i - start);
-                if (!token.empty())
-                    sink(token);
-                token.clear();
-                start = i + 1;
-            }
+        const char* const end = chunk.data() + got;
+        const char* p = chunk.data();
+        while (p != end) {
+            const char* const start = p;
+            while (p != end && !IsWhiteSpace(*p))
+                ++p;
+            token.append(start, p);
+            if (p == end)
+                break;  // the token may go on in the next chunk
+            if (!token.empty())
+                sink(token);
+            token.clear();
+            while (p != end && IsWhiteSpace(*p))
+                ++p;
         }
-        token.append(chunk, start, got - start);
     }
     if (!token.empty())
         sink(token);

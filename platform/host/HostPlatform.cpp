@@ -53,9 +53,7 @@ std::vector<std::string> SplitComponents(const std::string& text, size_t from)
 // does: drive-absolute, root-relative ("\x") and relative forms, "." and ".." folded away.
 WindowsPath Normalize(const std::string& path, const std::string& current)
 {
-    WindowsPath cur;
-    cur.drive = UpperAscii(current[0]);
-    cur.components = SplitComponents(current, 2);
+    const char currentDrive = UpperAscii(current[0]);
 
     WindowsPath result;
     std::vector<std::string> rest;
@@ -66,15 +64,16 @@ WindowsPath Normalize(const std::string& path, const std::string& current)
             rest = SplitComponents(path, 3);
         } else {
             // "C:name" is relative to the drive's current directory; we keep only one.
-            if (result.drive == cur.drive)
-                result.components = cur.components;
+            if (result.drive == currentDrive)
+                result.components = SplitComponents(current, 2);
             rest = SplitComponents(path, 2);
         }
     } else if (!path.empty() && IsSeparator(path[0])) {
-        result.drive = cur.drive;
+        result.drive = currentDrive;
         rest = SplitComponents(path, 1);
     } else {
-        result = cur;
+        result.drive = currentDrive;
+        result.components = SplitComponents(current, 2);
         rest = SplitComponents(path, 0);
     }
     for (const std::string& part : rest) {
@@ -198,6 +197,18 @@ MakeDirResult HostPlatform::MakeDirectory(const std::string& path)
     const WindowsPath normalized = Normalize(path, m_currentDirectory);
     if (normalized.components.empty() || IsRefusedName(normalized.components.back()))
         return MakeDirResult::Failed;
+    // Claiming a number tries every taken name first, so an entry that exists under exactly this
+    // spelling is answered by one lstat; case-insensitive resolution is only needed otherwise.
+    if (normalized.drive == 'C') {
+        std::string exact = m_driveRoot;
+        for (const std::string& component : normalized.components)
+            exact += "/" + component;
+        struct stat info;
+        if (::lstat(exact.c_str(), &info) == 0) {
+            const bool directory = S_ISDIR(info.st_mode) || (S_ISLNK(info.st_mode) && IsDirectory(exact));
+            return directory ? MakeDirResult::AlreadyExists : MakeDirResult::Failed;
+        }
+    }
     const std::string host = HostPath(path);
     if (host.empty())
         return MakeDirResult::Failed;
