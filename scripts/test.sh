@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, builds the native, sanitized and Windows presets and
-# runs every test (the Windows ones under Wine, on a virtual display), then prints one summary.
+# The test command: installs what is missing, builds the native, sanitized, Windows and fuzz presets,
+# runs every test (natively, sanitized, under valgrind's memcheck, and the Windows ones under Wine on
+# a virtual display), runs each fuzzer briefly from its seed corpus, then prints one summary.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 scripts/deps.sh || exit 1
 
-for preset in host host-asan windows; do
+for preset in host host-asan windows fuzz; do
     echo "=== build: $preset"
     cmake --preset "$preset" >"build-$preset.log" 2>&1 || { cat "build-$preset.log"; exit 1; }
     cmake --build --preset "$preset" 2>&1 | grep -vE '^\[ *[0-9]+%\]|^(gmake|make)\[' || true
@@ -38,8 +39,46 @@ run_ctest() {
     rm -f "$out"
 }
 
+# The native test program once more under memcheck: every gtest case counts, and any memory error
+# (or a definite leak) in the run counts as one more failure. Its children (the stub command and the
+# concurrent installers) are ordinary programs already run natively and sanitized above.
+run_memcheck() {
+    echo "=== tests: memcheck"
+    local out
+    out=$(mktemp)
+    valgrind --tool=memcheck --trace-children=no --leak-check=full --errors-for-leak-kinds=definite \
+        --error-exitcode=99 build/host/bin/corvane_tests >"$out" 2>&1
+    local status=$? good bad
+    grep -E '^\[  (PASSED|FAILED) +\]|ERROR SUMMARY' "$out"
+    good=$(sed -nE 's/^\[  PASSED  \] ([0-9]+) tests?\..*/\1/p' "$out")
+    bad=$(sed -nE 's/^\[  FAILED  \] ([0-9]+) tests?, listed below.*/\1/p' "$out")
+    passed=$((passed + ${good:-0}))
+    failed=$((failed + ${bad:-0}))
+    if [ "$status" -eq 99 ] || [ -z "$good" ]; then
+        failed=$((failed + 1))
+        echo "memcheck: memory errors or no test summary (exit status $status)"
+        grep -E '^==[0-9]+==' "$out" | head -n 40
+    fi
+    rm -f "$out"
+}
+
+# Each fuzzer for half a minute from its seed corpus; one result per fuzzer.
+run_fuzzers() {
+    local target
+    for target in FuzzNames FuzzCommandLines FuzzCatalogue; do
+        echo "=== fuzz: $target"
+        if scripts/fuzz.sh 30 "$target"; then
+            passed=$((passed + 1))
+        else
+            failed=$((failed + 1))
+        fi
+    done
+}
+
 run_ctest native ctest --preset host
 run_ctest sanitized ctest --preset host-asan
+run_memcheck
+run_fuzzers
 # Dialogs need a display: one virtual display and one Wine server for the whole Windows run.
 run_ctest wine xvfb-run -a -s "-screen 0 1280x1024x24" scripts/with-wine ctest --preset windows
 
