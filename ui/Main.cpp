@@ -1,4 +1,4 @@
 // The program's one application object.
 #include "ui/SetupApp.h"
 
-CSetupApp theApp;
+CSetupApp application;

@@ -8,7 +8,7 @@
 
 CSetupApp& GetSetupApp()
 {
-    return static_cast<CSetupApp&>(*AfxGetApp());
+    return static_cast<CSetupApp&>(*GetApplication());
 }
 
 bool CSetupApp::StartSockets()

@@ -344,7 +344,7 @@ TEST_F(UiTest, WithoutTheSocketLibraryTheProgramOnlySaysSoAndExitsWithZero)
             return false;
         });
         int exitCode = -1;
-        watch.Run([&] { exitCode = AfxWinMain(); }, 5000);
+        watch.Run([&] { exitCode = RunApplication(); }, 5000);
         EXPECT_EQ(0, exitCode);
         EXPECT_FALSE(dialogSeen);
         EXPECT_EQ(std::vector<std::string>{"Windows sockets initialization failed."}, drive.Os().messages);
@@ -363,7 +363,7 @@ TEST_F(UiTest, StartUpRunsTheChoiceDialogAsMainWindowAndExitsWithZero)
         Click(d, IDCANCEL);
     }));
     int exitCode = -1;
-    EXPECT_TRUE(driver.Run([&] { exitCode = AfxWinMain(); })) << driver.Failure();
+    EXPECT_TRUE(driver.Run([&] { exitCode = RunApplication(); })) << driver.Failure();
     EXPECT_EQ(0, exitCode);
     EXPECT_EQ(nullptr, app.m_pMainWnd);
     EXPECT_TRUE(drive.Os().messages.empty());

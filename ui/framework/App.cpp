@@ -25,14 +25,14 @@ CWinApp::~CWinApp()
         g_app = nullptr;
 }
 
-CWinApp* AfxGetApp()
+CWinApp* GetApplication()
 {
     return g_app;
 }
 
-int AfxWinMain()
+int RunApplication()
 {
-    CWinApp* app = AfxGetApp();
+    CWinApp* app = GetApplication();
     if (!app)
         return 0;
     // The start-up routine runs the whole program modally and reports false, so no message loop

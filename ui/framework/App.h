@@ -11,7 +11,7 @@ class CDialog;
 class CWnd;
 
 /// The application. Exactly one instance exists at a time (the program's is global); it registers
-/// itself on construction and AfxGetApp returns it.
+/// itself on construction and GetApplication returns it.
 class CWinApp {
 public:
     /// The help viewer's entry point; replaceable so that a test can watch the requests.
@@ -67,8 +67,8 @@ private:
 };
 
 /// The application object, or nullptr when none exists.
-CWinApp* AfxGetApp();
+CWinApp* GetApplication();
 
 /// The body of WinMain: runs the application's start-up routine, then its clean-up, and returns
 /// the exit code. 0 when there is no application object.
-int AfxWinMain();
+int RunApplication();

@@ -62,7 +62,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        if (CWinApp* app = AfxGetApp())
+        if (CWinApp* app = GetApplication())
             app->DialogOpened(*this);
         // The focus decision is the return value itself, not a message result.
         return OnInitDialog();
@@ -78,7 +78,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return TRUE;
         }
         if (id == ID_HELP) {
-            if (CWinApp* app = AfxGetApp())
+            if (CWinApp* app = GetApplication())
                 app->OnHelp(*this);
             return TRUE;
         }
@@ -86,7 +86,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_HELP:
         // F1 anywhere in the dialog asks for the same topic as the Help button.
-        if (CWinApp* app = AfxGetApp())
+        if (CWinApp* app = GetApplication())
             app->OnHelp(*this);
         SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, TRUE);
         return TRUE;
@@ -102,7 +102,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
     case WM_DESTROY:
         OnDestroy();
-        if (CWinApp* app = AfxGetApp())
+        if (CWinApp* app = GetApplication())
             app->DialogClosing(*this);
         return FALSE;
     default:
@@ -114,7 +114,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 BOOL CDialog::OnInitDialog()
 {
     // The dialog manager shows a template marked visible only after this returns, so the style
-    // is read from the template itself: such a dialog keeps its designed position.
+    // is read from the template itself: such a dialog keeps its template position.
     if (!m_templateVisible)
         CenterInWorkArea();
     return TRUE;

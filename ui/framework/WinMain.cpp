@@ -3,5 +3,5 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    return AfxWinMain();
+    return RunApplication();
 }
