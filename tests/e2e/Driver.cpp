@@ -1,0 +1,575 @@
+// The driver's process, window, message box and screen helpers: Win32 calls only.
+#include "tests/e2e/Driver.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <thread>
+
+namespace e2e {
+
+namespace {
+
+// How long one message may take to be answered; an external command may run meanwhile.
+constexpr UINT kAnswerLimitMs = 10000;
+constexpr Milliseconds kPollInterval{20};
+
+// The id of the text in a message box.
+constexpr int kMessageTextId = 0xFFFF;
+
+// Deletes a GDI object when it goes out of scope.
+struct GdiObject {
+    HGDIOBJ handle;
+    ~GdiObject()
+    {
+        if (handle)
+            DeleteObject(handle);
+    }
+};
+
+// A memory device context holding a 32-bit top-down DIB of one size.
+class Canvas {
+public:
+    Canvas(int width, int height) : m_width(width), m_height(height)
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;  // top-down rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        m_dc = CreateCompatibleDC(nullptr);
+        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &m_bits, nullptr, 0);
+        if (!m_dc || !m_bitmap)
+            throw DriverError("cannot make a drawing surface");
+        m_previous = SelectObject(m_dc, m_bitmap);
+    }
+    ~Canvas()
+    {
+        SelectObject(m_dc, m_previous);
+        DeleteObject(m_bitmap);
+        DeleteDC(m_dc);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC Dc() const { return m_dc; }
+
+    Picture Take() const
+    {
+        GdiFlush();
+        Picture picture;
+        picture.width = m_width;
+        picture.height = m_height;
+        const DWORD* bits = static_cast<const DWORD*>(m_bits);
+        picture.pixels.assign(bits, bits + static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
+        for (DWORD& pixel : picture.pixels)
+            pixel &= 0x00FFFFFF;
+        return picture;
+    }
+
+private:
+    int m_width;
+    int m_height;
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_previous = nullptr;
+    void* m_bits = nullptr;
+};
+
+BOOL CALLBACK CollectTopWindow(HWND window, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+INT_PTR CALLBACK InertDialog(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+// The pixel size of 4 horizontal and 8 vertical dialog units, measured on a hidden dialog of our
+// own in the same font: the program's dialogs live in another process, where MapDialogRect can't
+// reach them.
+RECT BaseUnits()
+{
+    static RECT units = [] {
+        std::vector<WORD> layout;
+        auto push32 = [&layout](DWORD value) {
+            layout.push_back(LOWORD(value));
+            layout.push_back(HIWORD(value));
+        };
+        push32(DS_SETFONT | WS_POPUP);  // style
+        push32(0);                      // extended style
+        layout.push_back(0);            // no controls
+        for (int i = 0; i < 4; ++i)     // x, y, cx, cy
+            layout.push_back(0);
+        layout.push_back(0);  // no menu
+        layout.push_back(0);  // standard dialog class
+        layout.push_back(0);  // no title
+        layout.push_back(8);  // point size
+        for (const char* c = "MS Sans Serif"; *c; ++c)
+            layout.push_back(static_cast<WORD>(*c));
+        layout.push_back(0);
+        HWND dialog = CreateDialogIndirectParamA(GetModuleHandleA(nullptr),
+                                                 reinterpret_cast<LPCDLGTEMPLATEA>(layout.data()), nullptr,
+                                                 &InertDialog, 0);
+        if (!dialog)
+            throw DriverError("cannot make the reference dialog");
+        RECT rect{0, 0, 4, 8};
+        MapDialogRect(dialog, &rect);
+        DestroyWindow(dialog);
+        return rect;
+    }();
+    return units;
+}
+
+}  // namespace
+
+void WaitUntil(const std::function<bool()>& ready, const std::string& what, Milliseconds limit)
+{
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        if (ready())
+            return;
+        if (std::chrono::steady_clock::now() >= deadline)
+            throw DriverError("timed out after " + std::to_string(limit.count()) + " ms waiting for " + what);
+        std::this_thread::sleep_for(kPollInterval);
+    }
+}
+
+Process::Process(const std::string& exePath, const std::string& workingDirectory)
+{
+    // A crash ends the program at once instead of waiting in a crash dialog; children inherit this.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+    std::string commandLine = "\"" + exePath + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        workingDirectory.c_str(), &startup, &m_info))
+        throw DriverError("cannot start " + exePath + " (error " + std::to_string(GetLastError()) + ")");
+}
+
+Process::~Process()
+{
+    Terminate();
+    CloseHandle(m_info.hThread);
+    CloseHandle(m_info.hProcess);
+}
+
+bool Process::Running() const
+{
+    return WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Process::WaitForExit(Milliseconds limit)
+{
+    if (WaitForSingleObject(m_info.hProcess, static_cast<DWORD>(limit.count())) != WAIT_OBJECT_0)
+        throw DriverError("timed out after " + std::to_string(limit.count()) + " ms waiting for the program to end");
+    DWORD code = 0;
+    GetExitCodeProcess(m_info.hProcess, &code);
+    return code;
+}
+
+void Process::Terminate()
+{
+    if (Running()) {
+        TerminateProcess(m_info.hProcess, 255);
+        WaitForSingleObject(m_info.hProcess, 5000);
+    }
+}
+
+void SetEnvironment(const std::string& name, const std::string& value)
+{
+    SetEnvironmentVariableA(name.c_str(), value.c_str());
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    SetLastError(ERROR_SUCCESS);
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kAnswerLimitMs, &result)) {
+        // Wine reports some answers across processes as a failure with no error set; only a
+        // timeout or a vanished window means the program did not answer.
+        const DWORD error = GetLastError();
+        if (error == ERROR_TIMEOUT || !IsWindow(window))
+            throw DriverError("window " + ClassName(window) + " did not answer message " + std::to_string(message) +
+                              " (error " + std::to_string(error) + ")");
+    }
+    return static_cast<LRESULT>(result);
+}
+
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!PostMessageA(window, message, wParam, lParam))
+        throw DriverError("cannot post message " + std::to_string(message));
+}
+
+std::string Text(HWND window)
+{
+    // Ask for the length first and grow until the whole text fits: it may change in between.
+    std::string text(static_cast<size_t>(Send(window, WM_GETTEXTLENGTH)) + 1, '\0');
+    for (;;) {
+        const LRESULT length = Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+        if (static_cast<size_t>(length) + 1 < text.size()) {
+            text.resize(static_cast<size_t>(length));
+            return text;
+        }
+        text.resize(text.size() * 2);
+    }
+}
+
+std::string ClassName(HWND window)
+{
+    std::string name(64, '\0');
+    for (;;) {
+        const int length = GetClassNameA(window, &name[0], static_cast<int>(name.size()));
+        if (length <= 0)
+            return std::string();
+        if (static_cast<size_t>(length) + 1 < name.size()) {
+            name.resize(static_cast<size_t>(length));
+            return name;
+        }
+        name.resize(name.size() * 2);
+    }
+}
+
+LONG Style(HWND window)
+{
+    return GetWindowLongA(window, GWL_STYLE);
+}
+
+LONG ExtendedStyle(HWND window)
+{
+    return GetWindowLongA(window, GWL_EXSTYLE);
+}
+
+std::vector<HWND> Children(HWND window)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    // Windows keeps the first created child on top of the z-order, so this is creation order.
+    return children;
+}
+
+std::vector<HWND> TopWindows(DWORD processId, const std::string& className, const std::string& caption)
+{
+    std::vector<HWND> all;
+    EnumWindows(&CollectTopWindow, reinterpret_cast<LPARAM>(&all));
+    std::vector<HWND> found;
+    for (HWND window : all) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if ((processId == 0 || owner == processId) && IsWindowVisible(window) && ClassName(window) == className &&
+            Text(window) == caption)
+            found.push_back(window);
+    }
+    return found;
+}
+
+std::vector<HWND> OwnedWindows(HWND owner, const std::string& className)
+{
+    std::vector<HWND> all;
+    EnumWindows(&CollectTopWindow, reinterpret_cast<LPARAM>(&all));
+    std::vector<HWND> found;
+    for (HWND window : all) {
+        if (GetWindow(window, GW_OWNER) == owner && ClassName(window) == className)
+            found.push_back(window);
+    }
+    return found;
+}
+
+HWND WaitForWindow(DWORD processId, const std::string& className, const std::string& caption, Milliseconds limit)
+{
+    HWND window = nullptr;
+    try {
+        WaitUntil(
+            [&] {
+                const std::vector<HWND> found = TopWindows(processId, className, caption);
+                window = found.empty() ? nullptr : found.front();
+                return window != nullptr;
+            },
+            "the window \"" + caption + "\"", limit);
+    } catch (const DriverError& error) {
+        // Say what the program shows instead.
+        std::vector<HWND> all;
+        EnumWindows(&CollectTopWindow, reinterpret_cast<LPARAM>(&all));
+        std::string shown;
+        for (HWND other : all) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(other, &owner);
+            if ((processId == 0 || owner == processId) && IsWindowVisible(other))
+                shown += " [" + ClassName(other) + " \"" + Text(other) + "\"]";
+        }
+        throw DriverError(std::string(error.what()) + "; showing:" + (shown.empty() ? " nothing" : shown));
+    }
+    return window;
+}
+
+void WaitUntilGone(HWND window, const std::string& what, Milliseconds limit)
+{
+    WaitUntil([window] { return !IsWindow(window); }, what + " to close", limit);
+}
+
+HWND Control(HWND dialog, int id)
+{
+    HWND control = GetDlgItem(dialog, id);
+    if (!control)
+        throw DriverError("no control " + std::to_string(id) + " in \"" + Text(dialog) + "\"");
+    return control;
+}
+
+void Press(HWND dialog, int id)
+{
+    Post(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(dialog, id)));
+}
+
+void Click(HWND dialog, int id)
+{
+    Send(Control(dialog, id), BM_CLICK);
+}
+
+bool IsChecked(HWND dialog, int id)
+{
+    return Send(Control(dialog, id), BM_GETCHECK) == BST_CHECKED;
+}
+
+void SetText(HWND dialog, int id, const std::string& text)
+{
+    Send(Control(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+namespace {
+
+// The list is read in UTF-16: Wine hands list texts across processes in that form only.
+std::string EntryText(HWND combo, WPARAM index)
+{
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, index, 0, SMTO_NORMAL, kAnswerLimitMs, &length) ||
+        static_cast<LRESULT>(length) == CB_ERR)
+        throw DriverError("no list entry " + std::to_string(index));
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL,
+                             kAnswerLimitMs, &copied) ||
+        static_cast<LRESULT>(copied) == CB_ERR)
+        throw DriverError("cannot read list entry " + std::to_string(index));
+    text.resize(std::min(static_cast<size_t>(copied), text.size() - 1));
+    if (text.empty())
+        return std::string();
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &ansi[0], bytes, nullptr, nullptr);
+    return ansi;
+}
+
+}  // namespace
+
+std::vector<std::string> ListEntries(HWND combo)
+{
+    std::vector<std::string> entries;
+    const LRESULT count = Send(combo, CB_GETCOUNT);
+    for (LRESULT i = 0; i < count; ++i)
+        entries.push_back(EntryText(combo, static_cast<WPARAM>(i)));
+    return entries;
+}
+
+void Select(HWND combo, const std::string& text)
+{
+    const std::vector<std::string> entries = ListEntries(combo);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i] == text) {
+            if (Send(combo, CB_SETCURSEL, i) != static_cast<LRESULT>(i))
+                throw DriverError("cannot select \"" + text + "\"");
+            return;
+        }
+    }
+    throw DriverError("the list has no entry \"" + text + "\"");
+}
+
+std::string SelectedEntry(HWND combo)
+{
+    const LRESULT index = Send(combo, CB_GETCURSEL);
+    return index == CB_ERR ? std::string() : EntryText(combo, static_cast<WPARAM>(index));
+}
+
+HWND FocusIn(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+HWND ActiveIn(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndActive : nullptr;
+}
+
+RECT RectIn(HWND child, HWND parent)
+{
+    RECT rect = WindowRect(child);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT ClientOnScreen(HWND window)
+{
+    RECT rect{};
+    GetClientRect(window, &rect);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+RECT WindowRect(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+RECT DialogUnits(int x, int y, int width, int height)
+{
+    const RECT units = BaseUnits();
+    const int left = MulDiv(x, units.right, 4);
+    const int top = MulDiv(y, units.bottom, 8);
+    return RECT{left, top, left + MulDiv(width, units.right, 4), top + MulDiv(height, units.bottom, 8)};
+}
+
+RECT WorkArea()
+{
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+MessageBoxView FindMessageBox(DWORD processId)
+{
+    std::vector<HWND> all;
+    EnumWindows(&CollectTopWindow, reinterpret_cast<LPARAM>(&all));
+    for (HWND window : all) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if ((processId != 0 && owner != processId) || !IsWindowVisible(window) || ClassName(window) != "#32770")
+            continue;
+        HWND text = GetDlgItem(window, kMessageTextId);
+        if (!text || ClassName(text) != "Static")
+            continue;
+        MessageBoxView box;
+        box.window = window;
+        box.caption = Text(window);
+        box.text = Text(text);
+        for (HWND child : Children(window)) {
+            const std::string kind = ClassName(child);
+            if (kind == "Button" && IsWindowVisible(child))
+                box.buttons.push_back(GetDlgCtrlID(child));
+            if (kind == "Static" && (Style(child) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child))
+                box.iconControl = child;
+        }
+        return box;
+    }
+    return MessageBoxView{};
+}
+
+MessageBoxView WaitForMessageBox(DWORD processId, Milliseconds limit)
+{
+    MessageBoxView box;
+    WaitUntil(
+        [&] {
+            box = FindMessageBox(processId);
+            return box.window != nullptr;
+        },
+        "a message box", limit);
+    return box;
+}
+
+void Dismiss(const MessageBoxView& box)
+{
+    Post(box.window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitUntilGone(box.window, "the message box \"" + box.text + "\"");
+}
+
+Picture CaptureScreen(const RECT& area)
+{
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        throw DriverError("nothing to capture");
+    Canvas canvas(width, height);
+    HDC screen = GetDC(nullptr);
+    const BOOL copied = BitBlt(canvas.Dc(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    if (!copied)
+        throw DriverError("cannot read the screen");
+    return canvas.Take();
+}
+
+void SaveBitmap(const Picture& picture, const std::string& path)
+{
+    const size_t rowBytes = (static_cast<size_t>(picture.width) * 3 + 3) & ~static_cast<size_t>(3);
+    const size_t imageBytes = rowBytes * static_cast<size_t>(picture.height);
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + imageBytes);
+    info.biSize = sizeof(info);
+    info.biWidth = picture.width;
+    info.biHeight = picture.height;  // bottom-up rows
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    info.biSizeImage = static_cast<DWORD>(imageBytes);
+
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
+    std::string row(rowBytes, '\0');
+    for (int y = picture.height - 1; y >= 0; --y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const DWORD pixel = picture.pixels[static_cast<size_t>(y) * static_cast<size_t>(picture.width) +
+                                               static_cast<size_t>(x)];
+            row[static_cast<size_t>(x) * 3] = static_cast<char>(pixel & 0xFF);
+            row[static_cast<size_t>(x) * 3 + 1] = static_cast<char>((pixel >> 8) & 0xFF);
+            row[static_cast<size_t>(x) * 3 + 2] = static_cast<char>((pixel >> 16) & 0xFF);
+        }
+        bytes += row;
+    }
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out)
+        throw DriverError("cannot write " + path);
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    if (std::fclose(out) != 0 || !written)
+        throw DriverError("cannot write " + path);
+}
+
+LPCSTR ShownSystemIcon(HWND iconControl)
+{
+    const Picture shown = CaptureScreen(ClientOnScreen(iconControl));
+    // The control fills its background, then draws the icon stretched over its client area.
+    const DWORD background = shown.pixels.front();
+    static const LPCSTR kCandidates[] = {IDI_EXCLAMATION, IDI_HAND, IDI_ASTERISK, IDI_QUESTION};
+    LPCSTR best = nullptr;
+    size_t bestMatches = 0;
+    for (LPCSTR candidate : kCandidates) {
+        Canvas canvas(shown.width, shown.height);
+        HBRUSH brush = CreateSolidBrush(RGB((background >> 16) & 0xFF, (background >> 8) & 0xFF, background & 0xFF));
+        GdiObject brushOwner{brush};
+        RECT all{0, 0, shown.width, shown.height};
+        FillRect(canvas.Dc(), &all, brush);
+        DrawIconEx(canvas.Dc(), 0, 0, LoadIconA(nullptr, candidate), shown.width, shown.height, 0, nullptr, DI_NORMAL);
+        const Picture drawn = canvas.Take();
+        size_t matches = 0;
+        for (size_t i = 0; i < drawn.pixels.size(); ++i)
+            matches += drawn.pixels[i] == shown.pixels[i];
+        if (matches > bestMatches) {
+            bestMatches = matches;
+            best = candidate;
+        }
+    }
+    // Allow a few pixels of difference for the edges of a stretched icon.
+    return bestMatches * 100 >= shown.pixels.size() * 95 ? best : nullptr;
+}
+
+}  // namespace e2e

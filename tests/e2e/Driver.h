@@ -1,0 +1,151 @@
+// Drives a running Windows program from outside, as an operator would: its process, its windows
+// found by caption and class, their controls, and what they show on screen.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using Milliseconds = std::chrono::milliseconds;
+
+/// How long a window may take to appear, change or go away before the driver gives up.
+inline constexpr Milliseconds kPatience{15000};
+
+/// Thrown when a bounded wait runs out or a window stops answering; the message says what was
+/// awaited.
+class DriverError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// Polls `ready` until it returns true; throws DriverError naming `what` once `limit` has passed.
+void WaitUntil(const std::function<bool()>& ready, const std::string& what, Milliseconds limit = kPatience);
+
+/// One started program. The destructor terminates it when it still runs, so a test that fails
+/// half-way never leaves it behind.
+class Process {
+public:
+    /// Starts `exePath` with its quoted path as the whole command line, in `workingDirectory`, with
+    /// the driver's environment. Throws DriverError when it can't be started.
+    Process(const std::string& exePath, const std::string& workingDirectory);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    DWORD Id() const { return m_info.dwProcessId; }
+    bool Running() const;
+    /// Waits for the program to end and returns its exit code; throws DriverError on a timeout.
+    DWORD WaitForExit(Milliseconds limit = kPatience);
+    /// Ends the program at once (nothing when it has ended already).
+    void Terminate();
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+/// Sets or replaces one variable of the driver's environment, which started programs inherit.
+void SetEnvironment(const std::string& name, const std::string& value);
+
+// Windows and controls. Every message is sent with a time limit: a program that stops answering
+// makes the call throw DriverError instead of hanging the driver.
+
+/// The result of `message`; throws DriverError when the window doesn't answer in time.
+LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+/// Queues `message` without waiting: used for anything that opens a modal window in the program.
+void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+std::string Text(HWND window);
+std::string ClassName(HWND window);
+LONG Style(HWND window);
+LONG ExtendedStyle(HWND window);
+/// The direct children of `window` in creation order (for a dialog: its template order).
+std::vector<HWND> Children(HWND window);
+/// The visible top-level windows of process `processId` (any process when 0) with this class and
+/// caption, topmost first.
+std::vector<HWND> TopWindows(DWORD processId, const std::string& className, const std::string& caption);
+/// The top-level windows owned by `owner` with this class, visible or not.
+std::vector<HWND> OwnedWindows(HWND owner, const std::string& className);
+/// The one visible top-level window with this class and caption; throws DriverError when none
+/// appears in time.
+HWND WaitForWindow(DWORD processId, const std::string& className, const std::string& caption,
+                   Milliseconds limit = kPatience);
+/// Waits until `window` has been destroyed; throws DriverError on a timeout.
+void WaitUntilGone(HWND window, const std::string& what, Milliseconds limit = kPatience);
+/// The control with `id` in `dialog`; throws DriverError when there is none.
+HWND Control(HWND dialog, int id);
+
+/// Presses a push button by posting the command it sends to its dialog (BN_CLICKED).
+void Press(HWND dialog, int id);
+/// Clicks a button in place (BM_CLICK), for radio buttons and check boxes.
+void Click(HWND dialog, int id);
+bool IsChecked(HWND dialog, int id);
+void SetText(HWND dialog, int id, const std::string& text);
+/// The entries of a combo box's list, in list order.
+std::vector<std::string> ListEntries(HWND combo);
+/// Selects the entry spelt exactly `text`; throws DriverError when the list has no such entry.
+void Select(HWND combo, const std::string& text);
+/// The selected entry's text, or "" when nothing is selected.
+std::string SelectedEntry(HWND combo);
+
+/// The window with the keyboard focus in the thread that owns `window`.
+HWND FocusIn(HWND window);
+/// The active window of the thread that owns `window`.
+HWND ActiveIn(HWND window);
+
+// Geometry.
+
+/// `child`'s window rectangle relative to `parent`'s client area.
+RECT RectIn(HWND child, HWND parent);
+/// The client rectangle of `window` in screen coordinates.
+RECT ClientOnScreen(HWND window);
+RECT WindowRect(HWND window);
+/// Dialog units of a dialog in 8-point "MS Sans Serif" converted to pixels the way the dialog
+/// manager lays out controls: position and size each rounded on their own.
+RECT DialogUnits(int x, int y, int width, int height);
+/// The work area of the primary monitor.
+RECT WorkArea();
+
+// Message boxes.
+
+/// What a message box shows.
+struct MessageBoxView {
+    HWND window = nullptr;
+    std::string caption;
+    std::string text;
+    std::vector<int> buttons;  ///< ids of its visible buttons
+    HWND iconControl = nullptr;
+};
+
+/// The first visible message box (a dialog with a text control 0xFFFF) of `processId`, or a
+/// view with a null window when none is up.
+MessageBoxView FindMessageBox(DWORD processId);
+/// Waits for a message box of `processId`; throws DriverError when none appears in time.
+MessageBoxView WaitForMessageBox(DWORD processId, Milliseconds limit = kPatience);
+/// Presses OK on a message box and waits until it has gone.
+void Dismiss(const MessageBoxView& box);
+
+// The screen.
+
+/// The pixels of one screen rectangle, 0x00RRGGBB, row by row from the top.
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<DWORD> pixels;
+};
+
+/// Copies a rectangle of the screen; throws DriverError when the screen can't be read.
+Picture CaptureScreen(const RECT& area);
+/// Writes a picture as a 24-bit BMP file; throws DriverError when it can't be written.
+void SaveBitmap(const Picture& picture, const std::string& path);
+/// Which of the system's message box icons (IDI_EXCLAMATION, IDI_HAND, IDI_ASTERISK,
+/// IDI_QUESTION) an icon control shows, by comparing its pixels with each drawn here; nullptr
+/// when it shows none of them.
+LPCSTR ShownSystemIcon(HWND iconControl);
+
+}  // namespace e2e

@@ -1,0 +1,236 @@
+// The install dialog: layout, the About box, the type list from the catalogue or the defaults,
+// refused input, a good install with its marker and command, and a failing command.
+#include "tests/e2e/Checks.h"
+#include "tests/e2e/Session.h"
+
+#include <gtest/gtest.h>
+
+using namespace e2e;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr int kCallLetters = 1000;
+constexpr int kSystemType = 1001;
+constexpr int kHelp = 57670;
+constexpr WPARAM kAboutCommand = 16;
+
+const char kIncomplete[] = "You have to select both call letters and system devices.";
+const char kUnsafe[] = "The call letters and the system type can't contain \\, / or %.";
+
+// Starts the program and opens the install dialog from the choice dialog.
+HWND OpenInstall(Session& session, HWND& choice)
+{
+    session.Start();
+    choice = session.WaitForChoice();
+    return OpenFromChoice(session, choice, 1012, "Installing Systems");
+}
+
+// Presses OK, expects `message`, and checks that the dialog stays open with the fields as they were.
+void ExpectRefused(Session& session, HWND install, const std::string& message)
+{
+    const std::string letters = Text(Control(install, kCallLetters));
+    const std::string type = SelectedEntry(Control(install, kSystemType));
+    Press(install, IDOK);
+    const MessageBoxView box = session.WaitForMessage();
+    ExpectMessage(box, message);
+    Dismiss(box);
+    EXPECT_TRUE(IsWindow(install)) << message;
+    EXPECT_EQ(Text(Control(install, kCallLetters)), letters) << message;
+    EXPECT_EQ(SelectedEntry(Control(install, kSystemType)), type) << message;
+}
+
+}  // namespace
+
+TEST(InstallDialog, OpensAtItsPlaceWithTheSortedCatalogueAndTheAboutBox)
+{
+    Session session;
+    // Any mix of blanks, tabs and line ends separates the types; case is kept; a long one whole.
+    const std::string longType(300, 'Z');
+    session.WriteCatalogue("WX lt\r\nPRM\tgnx   TR9\n\n" + longType + " A-B ");
+    HWND choice = nullptr;
+    HWND install = OpenInstall(session, choice);
+
+    ExpectDialogLayout(
+        install, 230, 137,
+        {
+            {kCallLetters, "Edit", "", 106, 41, 71, 14, ES_AUTOHSCROLL | ES_MULTILINE | WS_TABSTOP, ES_AUTOHSCROLL | WS_TABSTOP},
+            {kSystemType, "ComboBox", "", 106, 65, 72, 85, 0x3 | CBS_SORT | WS_TABSTOP, CBS_DROPDOWNLIST | CBS_SORT | WS_TABSTOP},
+            {IDOK, "Button", "OK", 40, 102, 50, 14, BS_TYPEMASK, BS_DEFPUSHBUTTON},
+            {IDCANCEL, "Button", "Cancel", 93, 102, 50, 14, BS_TYPEMASK, BS_PUSHBUTTON},
+            {kHelp, "Button", "&Help", 147, 102, 50, 14, BS_TYPEMASK, BS_PUSHBUTTON},
+            {-1, "Static", "Call Letters:", 47, 43, 52, 8},
+            {-1, "Static", "System Type:", 46, 67, 44, 8},
+            {-1, "Static", "Enter your call letters and choose the type of system you have.", 13, 19, 199, 16},
+        });
+    EXPECT_EQ(Style(install) & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
+    EXPECT_NE(ExtendedStyle(install) & WS_EX_APPWINDOW, 0) << "no task-bar button of its own";
+    // Not centred: at its template position (0, 0) in its owner's client area, which places its
+    // own client area there.
+    EXPECT_EQ(GetWindow(install, GW_OWNER), choice);
+    const RECT placed = ClientOnScreen(install);
+    const RECT ownerClient = ClientOnScreen(choice);
+    EXPECT_EQ(placed.left, ownerClient.left);
+    EXPECT_EQ(placed.top, ownerClient.top);
+    EXPECT_EQ(FocusIn(install), Control(install, kCallLetters));
+    EXPECT_FALSE(IsWindowEnabled(choice)) << "the choice dialog stays enabled under the install dialog";
+
+    HWND types = Control(install, kSystemType);
+    EXPECT_EQ(ListEntries(types), (Strings{"A-B", "gnx", "lt", "PRM", "TR9", "WX", longType}));
+    EXPECT_EQ(Send(types, CB_GETCURSEL), CB_ERR) << "something is preselected";
+    EXPECT_EQ(Text(Control(install, kCallLetters)), "");
+
+    // The About box, from the system menu's command.
+    Post(install, WM_SYSCOMMAND, kAboutCommand, 0);
+    HWND about = session.WaitForDialog("About Corvane");
+    ExpectDialogLayout(about, 235, 55,
+                       {
+                           {-1, "", "", 11, 17, 20, 20, SS_TYPEMASK, SS_ICON},
+                           {-1, "Static", "Corvane Version 1.0", 40, 10, 119, 8, SS_NOPREFIX, SS_NOPREFIX},
+                           {-1, "", "", 40, 25, 119, 8},
+                           {IDOK, "Button", "OK", 178, 7, 50, 14, BS_TYPEMASK, BS_DEFPUSHBUTTON},
+                       });
+    EXPECT_EQ(GetWindow(about, GW_OWNER), install);
+    ExpectCentredOver(about, WindowRect(install));
+    EXPECT_FALSE(IsWindowEnabled(install)) << "the install dialog stays enabled under the About box";
+    Press(about, IDOK);
+    WaitUntilGone(about, "the About box");
+    WaitUntil([&] { return IsWindowEnabled(install) != FALSE; }, "the install dialog to be enabled again");
+
+    // The same box from the system menu itself, opened from the keyboard: the About entry is its
+    // last, so one step up from the first entry reaches it.
+    Post(install, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    WaitUntil([&] { return !TopWindows(session.Program().Id(), "#32768", "").empty(); }, "the system menu");
+    Post(install, WM_KEYDOWN, VK_UP, 0);
+    Post(install, WM_KEYDOWN, VK_RETURN, 0);
+    about = session.WaitForDialog("About Corvane");
+    Post(about, WM_COMMAND, IDCANCEL, 0);
+    WaitUntilGone(about, "the About box");
+
+    // Cancel installs nothing and gives the choice dialog back.
+    WaitUntil([&] { return IsWindowEnabled(install) != FALSE; }, "the install dialog to be enabled again");
+    Press(install, IDCANCEL);
+    WaitUntilGone(install, "the install dialog");
+    WaitUntil([&] { return IsWindowEnabled(choice) != FALSE; }, "the choice dialog to be enabled again");
+    EXPECT_EQ(ActiveIn(choice), choice);
+    EXPECT_FALSE(Session::Exists(Session::kStore));
+    EXPECT_TRUE(session.Records().empty());
+}
+
+TEST(InstallDialog, RefusesMissingOrUnsafeInputAndTakesTheLettersAsTyped)
+{
+    Session session;
+    session.WriteCatalogue("LT WX A/B\r\n");
+    HWND choice = nullptr;
+    HWND install = OpenInstall(session, choice);
+    HWND types = Control(install, kSystemType);
+
+    ExpectRefused(session, install, kIncomplete);
+    SetText(install, kCallLetters, "WXYZ");
+    ExpectRefused(session, install, kIncomplete);
+    SetText(install, kCallLetters, "");
+    Select(types, "LT");
+    ExpectRefused(session, install, kIncomplete);
+
+    SetText(install, kCallLetters, "WX\\YZ");
+    ExpectRefused(session, install, kUnsafe);
+    SetText(install, kCallLetters, "WX%PATH%");
+    ExpectRefused(session, install, kUnsafe);
+    SetText(install, kCallLetters, "WXYZ");
+    Select(types, "A/B");
+    ExpectRefused(session, install, kUnsafe);
+    EXPECT_FALSE(Session::Exists(Session::kStore));
+    EXPECT_TRUE(session.Records().empty());
+
+    // Blanks around the letters are kept: they become part of the name.
+    SetText(install, kCallLetters, " Wx ");
+    Select(types, "LT");
+    Press(install, IDOK);
+    ExpectCompletion(session, install);
+    EXPECT_EQ(Session::ReadFile("C:\\kel\\ wx -lt01\\sysname.dat"), " wx -lt01");
+    const std::vector<CommandRecord> records = session.Records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0].arguments, (Strings{"C:\\kel\\ wx -lt01", " wx -lt01"}));
+}
+
+TEST(InstallDialog, InstallsMarksRunsTheCommandAndShowsCompletion)
+{
+    Session session;
+    session.WriteCatalogue("lt WX\r\n");
+    HWND choice = nullptr;
+    HWND install = OpenInstall(session, choice);
+
+    SetText(install, kCallLetters, "WXYZ");
+    Select(Control(install, kSystemType), "lt");
+    Press(install, IDOK);
+    ExpectCompletion(session, install);
+    WaitUntil([&] { return IsWindowEnabled(choice) != FALSE; }, "the choice dialog to be enabled again");
+    EXPECT_EQ(ActiveIn(choice), choice);
+
+    EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
+    std::vector<CommandRecord> records = session.Records();
+    ASSERT_EQ(records.size(), 1u);
+    // The type reaches the command as the catalogue spells it.
+    EXPECT_EQ(records[0].program, "KELSETUP-lt");
+    EXPECT_EQ(records[0].arguments, (Strings{"C:\\kel\\wxyz-lt01", "wxyz-lt01"}));
+    EXPECT_TRUE(SameDirectory(records[0].directory, session.ProgramDirectory())) << records[0].directory;
+
+    // A second install of the same station and type takes the next number; the dialog opens
+    // afresh, with the letters empty and nothing selected.
+    install = OpenFromChoice(session, choice, 1012, "Installing Systems");
+    EXPECT_EQ(Text(Control(install, kCallLetters)), "");
+    EXPECT_EQ(SelectedEntry(Control(install, kSystemType)), "");
+    SetText(install, kCallLetters, "wxyz");
+    Select(Control(install, kSystemType), "lt");
+    Press(install, IDOK);
+    ExpectCompletion(session, install);
+    EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt02\\sysname.dat"), "wxyz-lt02");
+    records = session.Records();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1].arguments, (Strings{"C:\\kel\\wxyz-lt02", "wxyz-lt02"}));
+
+    Press(session.WaitForChoice(), IDCANCEL);
+    EXPECT_EQ(session.Program().WaitForExit(), 0u);
+}
+
+TEST(InstallDialog, MissingCatalogueWarnsFirstThenOffersTheDefaults)
+{
+    Session session;
+    session.RemoveCatalogue();
+    session.Start();
+    HWND choice = session.WaitForChoice();
+    Press(choice, IDOK);
+
+    const MessageBoxView box = session.WaitForMessage();
+    ExpectMessage(box, "The file keldevicetypes.dat won't open.  Using default list of devices");
+    EXPECT_FALSE(session.Shows("Installing Systems")) << "the install dialog shows before the warning";
+    Dismiss(box);
+
+    HWND install = session.WaitForDialog("Installing Systems");
+    EXPECT_EQ(ListEntries(Control(install, kSystemType)), (Strings{"GNX", "LT", "PRM", "TR9", "WX"}));
+}
+
+TEST(InstallDialog, FailingCommandIsReportedAndNoCompletionFollows)
+{
+    Session session;
+    session.SetCommandExit(3);
+    HWND choice = nullptr;
+    HWND install = OpenInstall(session, choice);
+    SetText(install, kCallLetters, "WXYZ");
+    Select(Control(install, kSystemType), "LT");
+    Press(install, IDOK);
+
+    const MessageBoxView box = session.WaitForMessage();
+    ExpectMessage(box, "Setup command KELSETUP-LT C:\\kel\\wxyz-lt01 wxyz-lt01 failed with exit code 3.");
+    Dismiss(box);
+    // The install dialog closes as after a success, but without the completion dialog.
+    WaitUntil([&] { return !IsWindow(install) || session.Shows("Kelmor Setup Complete"); },
+              "the install dialog to close");
+    EXPECT_FALSE(session.Shows("Kelmor Setup Complete"));
+    EXPECT_FALSE(IsWindow(install));
+    WaitUntil([&] { return IsWindowEnabled(choice) != FALSE; }, "the choice dialog to be enabled again");
+    // What was made stays: the command may have done part of its work.
+    EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
+    EXPECT_EQ(session.Records().size(), 1u);
+}

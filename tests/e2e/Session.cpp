@@ -1,0 +1,176 @@
+// Program directories, the store and stub records for one end-to-end run: std::filesystem and Win32.
+#include "tests/e2e/Session.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace e2e {
+
+namespace {
+
+const char kRecordsDirectory[] = "C:\\corvane-e2e\\records";
+const char* const kSampleTypes[] = {"LT", "WX", "PRM", "TR9", "GNX"};
+
+// The directory the driver was built into; corvane.exe and the stub are built beside it.
+std::string BuildDirectory()
+{
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length == 0)
+            throw DriverError("cannot find the driver's own path");
+        if (length < path.size()) {
+            path.resize(length);
+            return path.substr(0, path.find_last_of('\\') + 1);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+void Copy(const std::string& from, const std::string& to)
+{
+    std::error_code error;
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
+    if (error)
+        throw DriverError("cannot copy " + from + " to " + to + ": " + error.message());
+}
+
+}  // namespace
+
+Session::Session(const std::string& programDirectory) : m_programDirectory(programDirectory)
+{
+    Clean();
+    MakeDirectories(m_programDirectory);
+    MakeDirectories(kRecordsDirectory);
+    Copy(BuildDirectory() + "corvane.exe", m_programDirectory + "corvane.exe");
+    std::string catalogue;
+    for (const char* type : kSampleTypes) {
+        AddCommands(type);
+        catalogue += std::string(type) + "\r\n";
+    }
+    WriteCatalogue(catalogue);
+    SetEnvironment("CORVANE_STUB_RECORDS", kRecordsDirectory);
+    SetCommandExit(0);
+}
+
+Session::~Session()
+{
+    m_program.reset();
+    Clean();
+}
+
+void Session::Clean()
+{
+    Remove(kStore);
+    Remove("C:\\corvane-e2e");
+    Remove("C:\\Program Files\\Corvane E2E");
+}
+
+void Session::WriteCatalogue(const std::string& bytes) const
+{
+    WriteFile(m_programDirectory + "keldevicetypes.dat", bytes);
+}
+
+void Session::RemoveCatalogue() const
+{
+    Remove(m_programDirectory + "keldevicetypes.dat");
+}
+
+void Session::AddCommands(const std::string& type) const
+{
+    const std::string stub = BuildDirectory() + "stub_command.exe";
+    Copy(stub, m_programDirectory + "KELSETUP-" + type + ".exe");
+    std::string lower = type;
+    for (char& c : lower)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    Copy(stub, m_programDirectory + lower + "-UPGRADE.exe");
+}
+
+void Session::SetCommandExit(int code) const
+{
+    SetEnvironment("CORVANE_STUB_EXIT", std::to_string(code));
+}
+
+std::vector<CommandRecord> Session::Records() const
+{
+    std::vector<CommandRecord> records;
+    for (int n = 0;; ++n) {
+        std::ifstream in(std::string(kRecordsDirectory) + "\\record-" + std::to_string(n) + ".txt", std::ios::binary);
+        if (!in)
+            return records;
+        CommandRecord record;
+        std::getline(in, record.directory);
+        std::getline(in, record.program);
+        for (std::string line; std::getline(in, line);)
+            record.arguments.push_back(line);
+        records.push_back(record);
+    }
+}
+
+Process& Session::Start()
+{
+    m_program = std::make_unique<Process>(m_programDirectory + "corvane.exe", "C:\\");
+    return *m_program;
+}
+
+HWND Session::WaitForChoice() const
+{
+    // The first start in a fresh prefix is slow.
+    return WaitForWindow(m_program->Id(), "#32770", "Kelmor Setup", Milliseconds(60000));
+}
+
+HWND Session::WaitForDialog(const std::string& caption) const
+{
+    return WaitForWindow(m_program->Id(), "#32770", caption);
+}
+
+bool Session::Shows(const std::string& caption) const
+{
+    return !TopWindows(m_program->Id(), "#32770", caption).empty();
+}
+
+MessageBoxView Session::WaitForMessage() const
+{
+    return WaitForMessageBox(m_program->Id());
+}
+
+std::string Session::ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void Session::WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+    if (!out)
+        throw DriverError("cannot write " + path);
+}
+
+void Session::MakeDirectories(const std::string& path)
+{
+    std::error_code error;
+    fs::create_directories(path, error);
+    if (error)
+        throw DriverError("cannot make " + path + ": " + error.message());
+}
+
+bool Session::Exists(const std::string& path)
+{
+    std::error_code error;
+    return fs::exists(path, error);
+}
+
+void Session::Remove(const std::string& path)
+{
+    std::error_code error;
+    fs::remove_all(path, error);
+}
+
+}  // namespace e2e

@@ -1,0 +1,74 @@
+// One run of the program under test: its directory with the catalogue and stub commands, the
+// store it works on, and the program itself; everything is cleaned before and after.
+#pragma once
+
+#include "tests/e2e/Driver.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+/// What one run of the stub command recorded.
+struct CommandRecord {
+    std::string directory;               ///< its current directory
+    std::string program;                 ///< argv[0] as the interpreter passed it
+    std::vector<std::string> arguments;  ///< argv[1..]
+};
+
+/// The program directory, made afresh with corvane.exe, stub commands for the sample types and
+/// (unless told otherwise) a catalogue. C:\kel and the directories used here are removed when the
+/// session starts and when it ends; a program still running at the end is terminated.
+class Session {
+public:
+    static constexpr const char* kProgramDirectory = "C:\\corvane-e2e\\prog\\";
+    static constexpr const char* kSpacedProgramDirectory = "C:\\Program Files\\Corvane E2E\\";
+    static constexpr const char* kStore = "C:\\kel";
+
+    explicit Session(const std::string& programDirectory = kProgramDirectory);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    const std::string& ProgramDirectory() const { return m_programDirectory; }
+
+    /// Replaces the catalogue beside the program with exactly `bytes`.
+    void WriteCatalogue(const std::string& bytes) const;
+    /// Removes the catalogue.
+    void RemoveCatalogue() const;
+    /// Copies the stub as KELSETUP-<type>.exe and <type>-UPGRADE.exe into the program directory.
+    void AddCommands(const std::string& type) const;
+    /// The exit code every stub run returns from now on.
+    void SetCommandExit(int code) const;
+    /// Every stub run so far, in order.
+    std::vector<CommandRecord> Records() const;
+
+    /// Starts corvane.exe from the program directory, with C:\ as its working directory.
+    Process& Start();
+    Process& Program() { return *m_program; }
+    /// Waits for the choice dialog of the started program.
+    HWND WaitForChoice() const;
+    /// Waits for a dialog of the started program.
+    HWND WaitForDialog(const std::string& caption) const;
+    /// True when a visible dialog with this caption belongs to the program.
+    bool Shows(const std::string& caption) const;
+    /// Waits for a message box of the started program.
+    MessageBoxView WaitForMessage() const;
+
+    /// The bytes of a file, or "" when it can't be read.
+    static std::string ReadFile(const std::string& path);
+    static void WriteFile(const std::string& path, const std::string& bytes);
+    static void MakeDirectories(const std::string& path);
+    static bool Exists(const std::string& path);
+    /// Removes a file or a directory tree, if there.
+    static void Remove(const std::string& path);
+
+private:
+    static void Clean();
+
+    std::string m_programDirectory;
+    std::unique_ptr<Process> m_program;
+};
+
+}  // namespace e2e
