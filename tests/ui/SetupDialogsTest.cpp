@@ -386,3 +386,59 @@ TEST_F(UiTest, InputQueuedWhileACommandRunsIsDropped)
     // Messages of the program's own stay.
     EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_APP, WM_APP, PM_REMOVE));
 }
+
+TEST(MessageBoxOwner, IsNoneBeforeTheChoiceDialogAndTheChoiceDialogWhileItIsOpen)
+{
+    TestDrive drive;
+    const std::string title = Win32Platform().ApplicationTitle();
+    struct Box {
+        bool seen = false;
+        HWND owner = nullptr;
+        std::string text;
+    };
+    const auto closeBox = [&title](Box& box) {
+        return On(title.c_str(), [&box](HWND found) {
+            box.seen = true;
+            box.owner = GetWindow(found, GW_OWNER);
+            box.text = ItemText(found, 0xFFFF);
+            Click(found, IDOK);
+        });
+    };
+
+    // Real services throughout, so the boxes are real and their owner is the system's answer.
+    Box beforeStart;
+    {
+        CSetupApp app;
+        app.m_sockets = CSetupApp::SocketLibrary{&FailingStartup, &CountingCleanup};
+        DialogDriver driver;
+        driver.Then(closeBox(beforeStart));
+        EXPECT_TRUE(driver.Run([] { RunApplication(); })) << driver.Failure();
+    }
+    EXPECT_TRUE(beforeStart.seen);
+    EXPECT_EQ(nullptr, beforeStart.owner);
+    EXPECT_EQ("Windows sockets initialization failed.", beforeStart.text);
+
+    Box whileOpen;
+    HWND choice = nullptr;
+    {
+        CSetupApp app;
+        DialogDriver driver;
+        driver
+            .Then(On(kChoiceCaption, [&](HWND d) {
+                choice = d;
+                SendDlgItemMessageA(d, IDC_UPGRADE, BM_CLICK, 0, 0);
+                Click(d, IDOK);
+            }))
+            .Then(closeBox(whileOpen))
+            .Then([&] {
+                if (FindDialog(title))
+                    return false;
+                Click(choice, IDCANCEL);
+                return true;
+            });
+        EXPECT_TRUE(driver.Run([] { EXPECT_EQ(0, RunApplication()); })) << driver.Failure();
+    }
+    EXPECT_TRUE(whileOpen.seen);
+    EXPECT_EQ(choice, whileOpen.owner);
+    EXPECT_EQ(kNothingToUpdate, whileOpen.text);
+}
