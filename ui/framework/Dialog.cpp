@@ -50,7 +50,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     if (!self)
         return FALSE;
     try {
-        return self->HandleMessage(message, wParam, lParam);
+        return self->HandleMessage(message, wParam);
     } catch (...) {
         // Nothing may unwind through the system's code: the dialog ends as if cancelled.
         ::EndDialog(window, IDCANCEL);
@@ -58,7 +58,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     }
 }
 
-INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -106,7 +106,6 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             app->DialogClosing(*this);
         return FALSE;
     default:
-        (void)lParam;
         return FALSE;
     }
 }

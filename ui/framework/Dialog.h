@@ -39,11 +39,10 @@ protected:
     virtual void OnDestroy() {}
 
     void EndDialog(INT_PTR result) const { ::EndDialog(m_hWnd, result); }
-    CWnd* Owner() const { return m_owner; }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR HandleMessage(UINT message, WPARAM wParam);
     void CenterInWorkArea() const;
 
     UINT m_templateId;

@@ -16,7 +16,6 @@ public:
 
     /// Binds the wrapper to `window` (nullptr unbinds it).
     void Attach(HWND window) { m_hWnd = window; }
-    HWND GetSafeHwnd() const { return m_hWnd; }
 
     /// The window's text of any length; empty when it has none or there is no window.
     std::string GetWindowText() const;
@@ -44,11 +43,8 @@ class CComboBox : public CWnd {
 public:
     /// Adds an entry (a sorted list puts it in its place); its index, or CB_ERR.
     int AddString(const std::string& text) const;
-    int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     /// The selected entry's index, or CB_ERR when nothing is selected.
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
-    /// Selects entry `index`; -1 clears the selection.
-    void SetCurSel(int index) const { SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)); }
     /// The text of entry `index` of any length; empty for an index out of range.
     std::string GetLBText(int index) const;
     /// The selected entry's text; empty when nothing is selected.
@@ -59,5 +55,4 @@ public:
 class CButton : public CWnd {
 public:
     bool GetCheck() const { return SendMessage(BM_GETCHECK) == BST_CHECKED; }
-    void SetCheck(bool checked) const { SendMessage(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
 };
