@@ -1,5 +1,5 @@
 // The install dialog: layout, the About box, the type list from the catalogue or the defaults,
-// refused input, a good install with its marker and command, and a failing command.
+// refused input, a good install with its marker and command, a failing command, and help.
 #include "tests/e2e/Checks.h"
 #include "tests/e2e/Session.h"
 
@@ -233,4 +233,46 @@ TEST(InstallDialog, FailingCommandIsReportedAndNoCompletionFollows)
     // What was made stays: the command may have done part of its work.
     EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
     EXPECT_EQ(session.Records().size(), 1u);
+}
+
+TEST(InstallDialog, HelpButtonAndF1AskTheHelpViewerForTheProgramsHelpFile)
+{
+    Session session;
+    HWND choice = nullptr;
+    HWND install = OpenInstall(session, choice);
+    const DWORD program = session.Program().Id();
+
+    // Wine's viewer starts and says it can't find the help file; the program itself says nothing.
+    DWORD viewer = 0;
+    for (int request = 0; request < 2; ++request) {
+        if (request == 0)
+            Press(install, kHelp);
+        else
+            Post(FocusIn(install), WM_KEYF1, 0, 0);
+        MessageBoxView box;
+        WaitUntil(
+            [&] {
+                box = FindMessageBox(0);
+                return box.window != nullptr;
+            },
+            "the help viewer");
+        GetWindowThreadProcessId(box.window, &viewer);
+        EXPECT_NE(viewer, program) << "the program reports: " << box.text;
+        EXPECT_NE(box.text.find("'C:\\corvane-e2e\\prog\\corvane.HLP'"), std::string::npos) << box.text;
+        Post(box.window, WM_COMMAND, IDNO, 0);
+        WaitUntilGone(box.window, "the help viewer's message");
+        EXPECT_TRUE(IsWindow(install));
+    }
+
+    // Once the dialog has closed (telling the viewer it needs no more help) no viewer is left.
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, viewer);
+    ASSERT_NE(process, nullptr);
+    Press(install, IDCANCEL);
+    WaitUntilGone(install, "the install dialog");
+    const bool ended = WaitForSingleObject(process, 10000) == WAIT_OBJECT_0;
+    if (!ended)
+        TerminateProcess(process, 1);
+    CloseHandle(process);
+    EXPECT_TRUE(ended) << "the help viewer still runs after the install dialog closed";
+    EXPECT_EQ(FindMessageBox(program).window, nullptr);
 }
