@@ -15,6 +15,8 @@ constexpr int kCallLetters = 1000;
 constexpr int kSystemType = 1001;
 constexpr int kHelp = 57670;
 constexpr WPARAM kAboutCommand = 16;
+// What the system posts for a press of F1; DefWindowProc turns it into WM_HELP.
+constexpr UINT kKeyF1 = 0x004D;
 
 const char kIncomplete[] = "You have to select both call letters and system devices.";
 const char kUnsafe[] = "The call letters and the system type can't contain \\, / or %.";
@@ -248,7 +250,7 @@ TEST(InstallDialog, HelpButtonAndF1AskTheHelpViewerForTheProgramsHelpFile)
         if (request == 0)
             Press(install, kHelp);
         else
-            Post(FocusIn(install), WM_KEYF1, 0, 0);
+            Post(FocusIn(install), kKeyF1, 0, 0);
         MessageBoxView box;
         WaitUntil(
             [&] {
