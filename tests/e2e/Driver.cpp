@@ -219,6 +219,27 @@ std::string Text(HWND window)
     }
 }
 
+std::string Caption(HWND window)
+{
+    // Read from the system's copy of the title: sending WM_GETTEXT would wait for a program that
+    // is busy running a command.
+    std::wstring title(64, L'\0');
+    for (;;) {
+        const int length = InternalGetWindowText(window, &title[0], static_cast<int>(title.size()));
+        if (length <= 0)
+            return std::string();
+        if (static_cast<size_t>(length) + 1 < title.size()) {
+            title.resize(static_cast<size_t>(length));
+            break;
+        }
+        title.resize(title.size() * 2);
+    }
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, title.data(), static_cast<int>(title.size()), nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, title.data(), static_cast<int>(title.size()), &text[0], bytes, nullptr, nullptr);
+    return text;
+}
+
 std::string ClassName(HWND window)
 {
     std::string name(64, '\0');
@@ -262,7 +283,7 @@ std::vector<HWND> TopWindows(DWORD processId, const std::string& className, cons
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
         if ((processId == 0 || owner == processId) && IsWindowVisible(window) && ClassName(window) == className &&
-            Text(window) == caption)
+            Caption(window) == caption)
             found.push_back(window);
     }
     return found;
@@ -300,7 +321,7 @@ HWND WaitForWindow(DWORD processId, const std::string& className, const std::str
             DWORD owner = 0;
             GetWindowThreadProcessId(other, &owner);
             if ((processId == 0 || owner == processId) && IsWindowVisible(other))
-                shown += " [" + ClassName(other) + " \"" + Text(other) + "\"]";
+                shown += " [" + ClassName(other) + " \"" + Caption(other) + "\"]";
         }
         throw DriverError(std::string(error.what()) + "; showing:" + (shown.empty() ? " nothing" : shown));
     }
@@ -459,7 +480,7 @@ MessageBoxView FindMessageBox(DWORD processId)
             continue;
         MessageBoxView box;
         box.window = window;
-        box.caption = Text(window);
+        box.caption = Caption(window);
         box.text = Text(text);
         for (HWND child : Children(window)) {
             const std::string kind = ClassName(child);

@@ -60,7 +60,10 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 /// Queues `message` without waiting: used for anything that opens a modal window in the program.
 void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
+/// The text of a control (asked of the window itself).
 std::string Text(HWND window);
+/// The caption of a top-level window, read without disturbing its program.
+std::string Caption(HWND window);
 std::string ClassName(HWND window);
 LONG Style(HWND window);
 LONG ExtendedStyle(HWND window);
