@@ -45,7 +45,8 @@ if [ "${1:-}" = "--tour-on-virtual-display" ]; then
     rm -rf "$WINEPREFIX/drive_c/kel"
     trap stop_wine EXIT
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-    wine "$bin/corvane_tour.exe" "$program_dir" "Z:${shots//\//\\}" >/dev/null
+    # Every step of the tour has its own time limit; this one only guards against the unforeseen.
+    timeout 300 wine "$bin/corvane_tour.exe" "$program_dir" "Z:${shots//\//\\}" >/dev/null
     exit
 fi
 
