@@ -75,7 +75,8 @@ mkdir -p "$shots"
 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --tour-on-virtual-display || { echo "the tour failed"; exit 1; }
 echo "=== screenshots"
 for picture in "${pictures[@]}"; do
-    convert "$shots/$picture.bmp" "$shots/$picture.png"
+    # Without metadata, so that the same dialogs give the same files.
+    convert "$shots/$picture.bmp" -strip "$shots/$picture.png"
     rm -f "$shots/$picture.bmp"
     echo "$shots/$picture.png"
 done
