@@ -75,6 +75,20 @@ void ExpectDialogLayout(HWND dialog, int width, int height, const std::vector<Co
     }
 }
 
+void ExpectApplicationIcon(const Session& session, HWND dialog, bool shown)
+{
+    const std::string program = session.ProgramDirectory() + "corvane.exe";
+    bool found = false;
+    try {
+        // The frame may not have been painted yet.
+        WaitUntil([&] { return (found = CaptionShowsIcon(dialog, program, 128)) == shown; }, "the caption's icon",
+                  Milliseconds(3000));
+    } catch (const DriverError&) {
+    }
+    EXPECT_EQ(found, shown) << Text(dialog) << (shown ? ": the caption lacks" : ": the caption shows")
+                            << " the program's icon";
+}
+
 void ExpectMessage(const MessageBoxView& box, const std::string& text)
 {
     EXPECT_EQ(box.text, text);
@@ -121,6 +135,7 @@ void ExpectCompletion(Session& session, HWND dialog)
                            {1019, "Static", "Kelmor Setup has Completed Succesfully.", 37, 52, 157, 9},
                        });
     ExpectCentredOver(done, WindowRect(dialog));
+    ExpectApplicationIcon(session, done);
     EXPECT_EQ(GetWindow(done, GW_OWNER), dialog) << "the completion dialog's owner";
     EXPECT_FALSE(IsWindowEnabled(dialog)) << Text(dialog) << " stays enabled under the completion dialog";
     Press(done, IDOK);

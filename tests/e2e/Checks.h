@@ -24,6 +24,9 @@ struct ControlSpec {
 /// in that order, each where and as it should be.
 void ExpectDialogLayout(HWND dialog, int width, int height, const std::vector<ControlSpec>& controls);
 
+/// The caption shows the program's own icon (or, with `shown` false, no icon of the program).
+void ExpectApplicationIcon(const Session& session, HWND dialog, bool shown = true);
+
 /// The box shows exactly `text`, with the program's title as caption, one OK button and the
 /// exclamation icon.
 void ExpectMessage(const MessageBoxView& box, const std::string& text);

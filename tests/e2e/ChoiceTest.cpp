@@ -32,6 +32,7 @@ TEST(ChoiceDialog, OpensCentredWithInstallCheckedAndEndsWithExitCodeZero)
                        });
     EXPECT_EQ(Style(choice) & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
     ExpectCentredOver(choice, WorkArea());
+    ExpectApplicationIcon(session, choice);
     EXPECT_EQ(FocusIn(choice), Control(choice, IDOK));
     EXPECT_TRUE(IsChecked(choice, kInstall));
     EXPECT_FALSE(IsChecked(choice, kUpgrade));

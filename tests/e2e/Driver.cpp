@@ -593,4 +593,92 @@ LPCSTR ShownSystemIcon(HWND iconControl)
     return bestMatches * 100 >= shown.pixels.size() * 95 ? best : nullptr;
 }
 
+bool CaptionShowsIcon(HWND window, const std::string& exePath, int iconId)
+{
+    HMODULE module = LoadLibraryExA(exePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!module)
+        throw DriverError("cannot read the resources of " + exePath);
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    HICON icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
+    if (!icon) {
+        FreeLibrary(module);
+        throw DriverError("no icon " + std::to_string(iconId) + " in " + exePath);
+    }
+    // Drawn on black and on white: where both agree the icon is opaque.
+    Picture onBlack;
+    Picture onWhite;
+    for (Picture* picture : {&onBlack, &onWhite}) {
+        Canvas canvas(size, size);
+        RECT all{0, 0, size, size};
+        FillRect(canvas.Dc(), &all, static_cast<HBRUSH>(GetStockObject(picture == &onBlack ? BLACK_BRUSH : WHITE_BRUSH)));
+        DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+        *picture = canvas.Take();
+    }
+    DestroyIcon(icon);
+    FreeLibrary(module);
+
+    const RECT frame = WindowRect(window);
+    const RECT client = ClientOnScreen(window);
+    const RECT strip{frame.left, frame.top, std::min(frame.right, frame.left + 4 * size), client.top};
+    const Picture shown = CaptureScreen(strip);
+    for (int top = 0; top + size <= shown.height; ++top) {
+        for (int left = 0; left + size <= shown.width; ++left) {
+            bool same = true;
+            for (int y = 0; y < size && same; ++y) {
+                for (int x = 0; x < size && same; ++x) {
+                    const size_t i = static_cast<size_t>(y * size + x);
+                    if (onBlack.pixels[i] != onWhite.pixels[i])
+                        continue;
+                    same = shown.pixels[static_cast<size_t>((top + y) * shown.width + left + x)] == onBlack.pixels[i];
+                }
+            }
+            if (same)
+                return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+const char kX11Key[] = "Software\\Wine\\X11 Driver";
+
+}  // namespace
+
+DrawnFrames::DrawnFrames()
+{
+    if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"))
+        return;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kX11Key, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &m_key,
+                        nullptr) != ERROR_SUCCESS) {
+        m_key = nullptr;
+        return;
+    }
+    DWORD bytes = 0;
+    if (RegQueryValueExA(m_key, "Decorated", nullptr, nullptr, nullptr, &bytes) == ERROR_SUCCESS) {
+        std::string value(bytes, '\0');
+        if (RegQueryValueExA(m_key, "Decorated", nullptr, nullptr, reinterpret_cast<BYTE*>(&value[0]), &bytes) ==
+            ERROR_SUCCESS) {
+            m_hadValue = true;
+            value.resize(std::min<size_t>(bytes, value.size()));
+            while (!value.empty() && value.back() == '\0')
+                value.pop_back();
+            m_previous = value;
+        }
+    }
+    RegSetValueExA(m_key, "Decorated", 0, REG_SZ, reinterpret_cast<const BYTE*>("N"), 2);
+}
+
+DrawnFrames::~DrawnFrames()
+{
+    if (!m_key)
+        return;
+    if (m_hadValue)
+        RegSetValueExA(m_key, "Decorated", 0, REG_SZ, reinterpret_cast<const BYTE*>(m_previous.c_str()),
+                       static_cast<DWORD>(m_previous.size() + 1));
+    else
+        RegDeleteValueA(m_key, "Decorated");
+    RegCloseKey(m_key);
+}
+
 }  // namespace e2e

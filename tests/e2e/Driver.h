@@ -151,4 +151,25 @@ void SaveBitmap(const Picture& picture, const std::string& path);
 /// when it shows none of them.
 LPCSTR ShownSystemIcon(HWND iconControl);
 
+/// True when the caption bar of `window` shows the 16 x 16 icon with id `iconId` of the program
+/// file `exePath`, found by its pixels (only where the icon is opaque) anywhere near the left end
+/// of the caption. Needs a frame that Wine draws itself (see DrawnFrames).
+bool CaptionShowsIcon(HWND window, const std::string& exePath, int iconId);
+
+/// While it lives, programs started afterwards get window frames drawn by Wine rather than by
+/// a window manager (there is none on a virtual display), so their captions can be seen. The
+/// previous setting comes back afterwards. Nothing happens outside Wine.
+class DrawnFrames {
+public:
+    DrawnFrames();
+    ~DrawnFrames();
+    DrawnFrames(const DrawnFrames&) = delete;
+    DrawnFrames& operator=(const DrawnFrames&) = delete;
+
+private:
+    HKEY m_key = nullptr;
+    bool m_hadValue = false;
+    std::string m_previous;
+};
+
 }  // namespace e2e

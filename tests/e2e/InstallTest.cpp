@@ -76,6 +76,7 @@ TEST(InstallDialog, OpensAtItsPlaceWithTheSortedCatalogueAndTheAboutBox)
     EXPECT_EQ(placed.left, ownerClient.left);
     EXPECT_EQ(placed.top, ownerClient.top);
     EXPECT_EQ(FocusIn(install), Control(install, kCallLetters));
+    ExpectApplicationIcon(session, install);
     EXPECT_FALSE(IsWindowEnabled(choice)) << "the choice dialog stays enabled under the install dialog";
 
     HWND types = Control(install, kSystemType);
@@ -95,6 +96,7 @@ TEST(InstallDialog, OpensAtItsPlaceWithTheSortedCatalogueAndTheAboutBox)
                        });
     EXPECT_EQ(GetWindow(about, GW_OWNER), install);
     ExpectCentredOver(about, WindowRect(install));
+    ExpectApplicationIcon(session, about, false);
     EXPECT_FALSE(IsWindowEnabled(install)) << "the install dialog stays enabled under the About box";
     Press(about, IDOK);
     WaitUntilGone(about, "the About box");

@@ -67,6 +67,7 @@ public:
 private:
     static void Clean();
 
+    DrawnFrames m_frames;  // so that captions, with their icons, can be seen
     std::string m_programDirectory;
     std::unique_ptr<Process> m_program;
 };

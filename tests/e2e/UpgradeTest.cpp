@@ -44,6 +44,7 @@ TEST(UpgradeDialog, EmptyStoreOrFileInItsPlaceOffersNothingToPick)
         EXPECT_EQ(Style(upgrade) & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
         EXPECT_EQ(GetWindow(upgrade, GW_OWNER), choice);
         ExpectCentredOver(upgrade, WindowRect(choice));
+        ExpectApplicationIcon(session, upgrade);
         EXPECT_EQ(FocusIn(upgrade), Control(upgrade, IDOK)) << store;
         EXPECT_FALSE(IsWindowEnabled(choice)) << "the choice dialog stays enabled under the upgrade dialog";
         EXPECT_EQ(ListEntries(Control(upgrade, kSystems)), Strings{}) << store;
