@@ -23,7 +23,7 @@ bool SameRect(const RECT& a, const RECT& b)
 
 }  // namespace
 
-void ExpectDialogLayout(HWND dialog, int width, int height, const std::vector<ControlSpec>& controls)
+void ExpectDialogLayout(HWND dialog, int width, int height, const std::vector<ExpectedControl>& controls)
 {
     const std::string caption = Text(dialog);
     RECT client{};
@@ -35,22 +35,22 @@ void ExpectDialogLayout(HWND dialog, int width, int height, const std::vector<Co
     const std::vector<HWND> children = Children(dialog);
     ASSERT_EQ(children.size(), controls.size()) << caption << ": number of controls";
     for (size_t i = 0; i < controls.size(); ++i) {
-        const ControlSpec& spec = controls[i];
+        const ExpectedControl& want = controls[i];
         HWND child = children[i];
-        const std::string where = caption + ", control " + std::to_string(i) + " (" + spec.text + ")";
+        const std::string where = caption + ", control " + std::to_string(i) + " (" + want.text + ")";
         // A static without an id of its own reports 0xFFFF.
-        EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(child)), static_cast<WORD>(spec.id)) << where;
-        if (!spec.className.empty()) {
-            EXPECT_EQ(ClassName(child), spec.className) << where;
-            EXPECT_EQ(Text(child), spec.text) << where;
+        EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(child)), static_cast<WORD>(want.id)) << where;
+        if (!want.className.empty()) {
+            EXPECT_EQ(ClassName(child), want.className) << where;
+            EXPECT_EQ(Text(child), want.text) << where;
         }
-        EXPECT_EQ(Style(child) & spec.styleMask, spec.style) << where << ": style bits";
+        EXPECT_EQ(Style(child) & want.styleMask, want.style) << where << ": style bits";
         EXPECT_TRUE(IsWindowVisible(child)) << where;
 
-        RECT expected = DialogUnits(spec.x, spec.y, spec.width, spec.height);
+        RECT expected = DialogUnits(want.x, want.y, want.width, want.height);
         RECT shown = RectIn(child, dialog);
         if (ClassName(child) == "ComboBox") {
-            // A drop-down list shows only its closed part; its designed height includes the list.
+            // A drop-down list shows only its closed part; its height in the template includes the list.
             // Windows reports the dropped rectangle from the top of the box, Wine from the top of
             // the list, which starts a border's width below the closed part.
             RECT dropped{};
@@ -66,12 +66,12 @@ void ExpectDialogLayout(HWND dialog, int width, int height, const std::vector<Co
                 EXPECT_NE(Style(list) & WS_VSCROLL, 0) << where << ": the list has no vertical scroll bar";
         }
         if ((Style(child) & SS_TYPEMASK) == SS_ICON && ClassName(child) == "Static") {
-            // An icon control takes the size of its icon; only its place is designed.
+            // An icon control takes the size of its icon; only its place comes from the template.
             expected.right = expected.left + (shown.right - shown.left);
             expected.bottom = expected.top + (shown.bottom - shown.top);
         }
         EXPECT_TRUE(SameRect(shown, expected))
-            << where << ": at " << Describe(shown) << ", designed " << Describe(expected);
+            << where << ": at " << Describe(shown) << ", template " << Describe(expected);
     }
 }
 

@@ -11,7 +11,7 @@ namespace e2e {
 
 /// One control as the dialog should show it: id, window class, text and rectangle in dialog units.
 /// An empty class skips the class and text checks; `styleMask`/`style` check chosen style bits.
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     std::string className;
     std::string text;
@@ -22,7 +22,7 @@ struct ControlSpec {
 
 /// The dialog's client area is `width` x `height` dialog units and it holds exactly `controls`,
 /// in that order, each where and as it should be.
-void ExpectDialogLayout(HWND dialog, int width, int height, const std::vector<ControlSpec>& controls);
+void ExpectDialogLayout(HWND dialog, int width, int height, const std::vector<ExpectedControl>& controls);
 
 /// The caption shows the program's own icon (or, with `shown` false, no icon of the program).
 void ExpectApplicationIcon(const Session& session, HWND dialog, bool shown = true);
