@@ -18,7 +18,7 @@ using namespace e2e;
 namespace {
 
 // Gives a window time to paint, then saves its rectangle of the screen.
-void Picture(HWND window, const std::string& directory, const std::string& name)
+void Snap(HWND window, const std::string& directory, const std::string& name)
 {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     std::this_thread::sleep_for(Milliseconds(700));
@@ -32,7 +32,7 @@ void Picture(HWND window, const std::string& directory, const std::string& name)
 void CommandPicture(const std::string& caption, const std::string& directory, const std::string& name)
 {
     HWND box = WaitForWindow(0, "#32770", caption, Milliseconds(30000));
-    Picture(box, directory, name);
+    Snap(box, directory, name);
     Post(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     WaitUntilGone(box, caption);
 }
@@ -42,7 +42,7 @@ void Finish(DWORD program, HWND dialog, const std::string& directory, bool pictu
 {
     HWND done = WaitForWindow(program, "#32770", "Kelmor Setup Complete");
     if (picture)
-        Picture(done, directory, "complete");
+        Snap(done, directory, "complete");
     Press(done, IDOK);
     WaitUntilGone(done, "the completion dialog");
     WaitUntilGone(dialog, "the dialog that ran the command");
@@ -54,17 +54,17 @@ void Tour(const std::string& programDirectory, const std::string& pictures)
     const DWORD id = program.Id();
 
     HWND choice = WaitForWindow(id, "#32770", "Kelmor Setup", Milliseconds(60000));
-    Picture(choice, pictures, "choice");
+    Snap(choice, pictures, "choice");
 
     Press(choice, IDOK);
     HWND install = WaitForWindow(id, "#32770", "Installing Systems");
     SetText(install, 1000, "WXYZ");
     Select(Control(install, 1001), "LT");
-    Picture(install, pictures, "install");
+    Snap(install, pictures, "install");
 
     Post(install, WM_SYSCOMMAND, 16, 0);
     HWND about = WaitForWindow(id, "#32770", "About Corvane");
-    Picture(about, pictures, "about");
+    Snap(about, pictures, "about");
     Press(about, IDOK);
     WaitUntilGone(about, "the About box");
 
@@ -85,7 +85,7 @@ void Tour(const std::string& programDirectory, const std::string& pictures)
     if (newest.empty())
         throw DriverError("the upgrade dialog does not list the system just installed");
     Select(systems, newest);
-    Picture(upgrade, pictures, "upgrade");
+    Snap(upgrade, pictures, "upgrade");
 
     Press(upgrade, IDOK);
     CommandPicture("lt-UPGRADE", pictures, "upgrade-command");
