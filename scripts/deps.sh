@@ -6,7 +6,9 @@ set -euo pipefail
 packages=(
     cmake make g++ googletest                         # native build and tests
     g++-mingw-w64-x86-64-posix mingw-w64-tools        # Windows build
-    wine wine64 xvfb xauth                            # running and testing the Windows program
+    wine wine64 fonts-wine xvfb xauth                 # running and testing the Windows program (with
+                                                      # its fonts: MS Sans Serif, and Marlett for the
+                                                      # caption buttons)
     clang libclang-rt-14-dev valgrind                 # fuzzing and memory checks
     libbenchmark-dev                                  # benchmarks
     imagemagick x11-apps                              # screenshots of the dialogs
