@@ -10,4 +10,11 @@ export WINEARCH=win64
 wine_prefix_ready() {
     mkdir -p "$WINEPREFIX"
     flock "$WINEPREFIX/.boot-lock" bash -c '[ -f "$WINEPREFIX/system.reg" ] || { wineboot -i && wineserver -w; }' >/dev/null 2>&1
+    # Debian's Wine doesn't put its own fonts into a new prefix: without them "MS Sans Serif" falls
+    # back to a wider font and caption buttons lose their glyphs.
+    local fonts=$WINEPREFIX/drive_c/windows/Fonts
+    if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/sserife.fon" ]; then
+        mkdir -p "$fonts"
+        cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
+    fi
 }
