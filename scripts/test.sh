@@ -83,5 +83,5 @@ run_fuzzers
 run_ctest wine xvfb-run -a -s "-screen 0 1280x1024x24" scripts/with-wine ctest --preset windows
 
 echo
-echo "all runs: $passed passed, $failed failed"
+echo "total: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
