@@ -159,6 +159,20 @@ bool IsRunnable(const std::string& hostPath)
     return ::stat(hostPath.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(hostPath.c_str(), X_OK) == 0;
 }
 
+// The host path of a normalized Windows path (the existing spelling of each component that exists
+// in some case), or "" when its drive doesn't exist.
+std::string HostPathOf(const WindowsPath& path, const std::string& driveRoot)
+{
+    std::string host;
+    if (path.drive == 'C')
+        host = driveRoot;
+    else if (path.drive != 'Z')
+        return std::string();
+    for (const std::string& component : path.components)
+        host += "/" + ExistingSpelling(host.empty() ? "/" : host, component);
+    return host.empty() ? "/" : host;
+}
+
 }  // namespace
 
 HostPlatform::HostPlatform(std::string driveRoot, std::string programPath)
@@ -176,15 +190,7 @@ HostPlatform::HostPlatform(std::string driveRoot, std::string programPath)
 
 std::string HostPlatform::HostPath(const std::string& windowsPath) const
 {
-    const WindowsPath path = Normalize(windowsPath, m_currentDirectory);
-    std::string host;
-    if (path.drive == 'C')
-        host = m_driveRoot;
-    else if (path.drive != 'Z')
-        return std::string();
-    for (const std::string& component : path.components)
-        host += "/" + ExistingSpelling(host.empty() ? "/" : host, component);
-    return host.empty() ? "/" : host;
+    return HostPathOf(Normalize(windowsPath, m_currentDirectory), m_driveRoot);
 }
 
 std::string HostPlatform::ProgramArgument()
@@ -209,10 +215,10 @@ MakeDirResult HostPlatform::MakeDirectory(const std::string& path)
             return directory ? MakeDirResult::AlreadyExists : MakeDirResult::Failed;
         }
     }
-    const std::string host = HostPath(path);
+    const std::string host = HostPathOf(normalized, m_driveRoot);
     if (host.empty())
         return MakeDirResult::Failed;
-    // HostPath already found any entry of the same name in another case.
+    // HostPathOf already found any entry of the same name in another case.
     if (Exists(host))
         return IsDirectory(host) ? MakeDirResult::AlreadyExists : MakeDirResult::Failed;
     if (::mkdir(host.c_str(), 0777) == 0)
@@ -235,10 +241,13 @@ bool HostPlatform::RemoveFile(const std::string& path)
 
 bool HostPlatform::ChangeDirectory(const std::string& path)
 {
-    const std::string host = HostPath(path);
-    if (path.empty() || host.empty() || !IsDirectory(host))
+    if (path.empty())
         return false;
-    m_currentDirectory = ToText(Normalize(path, m_currentDirectory));
+    const WindowsPath normalized = Normalize(path, m_currentDirectory);
+    const std::string host = HostPathOf(normalized, m_driveRoot);
+    if (host.empty() || !IsDirectory(host))
+        return false;
+    m_currentDirectory = ToText(normalized);
     return true;
 }
 
@@ -267,8 +276,10 @@ std::vector<std::string> HostPlatform::ListEntries()
 WriteResult HostPlatform::WriteTextFile(const std::string& path, const std::string& text)
 {
     const WindowsPath normalized = Normalize(path, m_currentDirectory);
-    const std::string host = HostPath(path);
-    if (normalized.components.empty() || IsRefusedName(normalized.components.back()) || host.empty())
+    if (normalized.components.empty() || IsRefusedName(normalized.components.back()))
+        return WriteResult::OpenFailed;
+    const std::string host = HostPathOf(normalized, m_driveRoot);
+    if (host.empty())
         return WriteResult::OpenFailed;
     std::FILE* file = std::fopen(host.c_str(), "wb");
     if (!file)

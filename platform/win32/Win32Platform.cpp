@@ -151,12 +151,12 @@ int Win32Platform::RunCommand(const std::string& commandLine)
     // neither dismiss the next message unread nor start a second install.
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     const int status = std::system(line.c_str());
+    const UINT inputRanges[][2] = {
+        {WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST}, {WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK}};
     MSG message;
-    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-    }
-    while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
-    }
-    while (PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK, PM_REMOVE)) {
+    for (const auto& range : inputRanges) {
+        while (PeekMessageA(&message, nullptr, range[0], range[1], PM_REMOVE)) {
+        }
     }
     SetCursor(previous);
     return status;

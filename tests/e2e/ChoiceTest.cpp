@@ -101,7 +101,7 @@ TEST(ChoiceDialog, InstallThenUpgradeInOneRunFromADirectoryWithASpace)
     WaitUntil([&] { return IsWindowEnabled(choice) != FALSE; }, "the choice dialog to be enabled again");
     EXPECT_TRUE(IsChecked(choice, kUpgrade));
 
-    const std::vector<CommandRecord> records = session.Records();
+    const std::vector<StubRecord> records = session.Records();
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].arguments, (Strings{"C:\\kel\\wxyz-lt01", "wxyz-lt01"}));
     EXPECT_TRUE(SameDirectory(records[0].directory, session.ProgramDirectory())) << records[0].directory;

@@ -153,7 +153,7 @@ TEST(InstallDialog, RefusesMissingOrUnsafeInputAndTakesTheLettersAsTyped)
     Press(install, IDOK);
     ExpectCompletion(session, install);
     EXPECT_EQ(Session::ReadFile("C:\\kel\\ wx -lt01\\sysname.dat"), " wx -lt01");
-    const std::vector<CommandRecord> records = session.Records();
+    const std::vector<StubRecord> records = session.Records();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].arguments, (Strings{"C:\\kel\\ wx -lt01", " wx -lt01"}));
 }
@@ -173,7 +173,7 @@ TEST(InstallDialog, InstallsMarksRunsTheCommandAndShowsCompletion)
     EXPECT_EQ(ActiveIn(choice), choice);
 
     EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
-    std::vector<CommandRecord> records = session.Records();
+    std::vector<StubRecord> records = session.Records();
     ASSERT_EQ(records.size(), 1u);
     // The type reaches the command as the catalogue spells it.
     EXPECT_EQ(records[0].program, "KELSETUP-lt");

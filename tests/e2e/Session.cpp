@@ -94,20 +94,9 @@ void Session::SetCommandExit(int code) const
     SetEnvironment("CORVANE_STUB_EXIT", std::to_string(code));
 }
 
-std::vector<CommandRecord> Session::Records() const
+std::vector<StubRecord> Session::Records() const
 {
-    std::vector<CommandRecord> records;
-    for (int n = 0;; ++n) {
-        std::ifstream in(std::string(kRecordsDirectory) + "\\record-" + std::to_string(n) + ".txt", std::ios::binary);
-        if (!in)
-            return records;
-        CommandRecord record;
-        std::getline(in, record.directory);
-        std::getline(in, record.program);
-        for (std::string line; std::getline(in, line);)
-            record.arguments.push_back(line);
-        records.push_back(record);
-    }
+    return ReadStubRecords(kRecordsDirectory);
 }
 
 Process& Session::Start()

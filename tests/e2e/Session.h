@@ -3,19 +3,13 @@
 #pragma once
 
 #include "tests/e2e/Driver.h"
+#include "tests/support/StubRecords.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace e2e {
-
-/// What one run of the stub command recorded.
-struct CommandRecord {
-    std::string directory;               ///< its current directory
-    std::string program;                 ///< argv[0] as the interpreter passed it
-    std::vector<std::string> arguments;  ///< argv[1..]
-};
 
 /// The program directory, made afresh with corvane.exe, stub commands for the sample types and
 /// (unless told otherwise) a catalogue. C:\kel and the directories used here are removed when the
@@ -42,7 +36,7 @@ public:
     /// The exit code every stub run returns from now on.
     void SetCommandExit(int code) const;
     /// Every stub run so far, in order.
-    std::vector<CommandRecord> Records() const;
+    std::vector<StubRecord> Records() const;
 
     /// Starts corvane.exe from the program directory, with C:\ as its working directory.
     Process& Start();

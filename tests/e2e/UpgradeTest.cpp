@@ -85,7 +85,7 @@ TEST(UpgradeDialog, ListsTheStoreSortedAfreshAndUpgradesThePickedSystem)
     EXPECT_EQ(ActiveIn(choice), choice);
     EXPECT_TRUE(IsChecked(choice, kUpgrade));
 
-    std::vector<CommandRecord> records = session.Records();
+    std::vector<StubRecord> records = session.Records();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_TRUE(SameDirectory(records[0].program, session.ProgramDirectory() + "lt-UPGRADE")) << records[0].program;
     EXPECT_EQ(records[0].arguments, Strings{"wxyz-lt01"});

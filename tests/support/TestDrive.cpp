@@ -111,21 +111,7 @@ void TestDrive::SetCommandExit(int status)
 
 std::vector<StubRecord> TestDrive::Records() const
 {
-    // The stub numbers its records record-0.txt, record-1.txt ... in the order it ran.
-    std::vector<StubRecord> records;
-    for (int n = 0;; ++n) {
-        std::ifstream in(fs::path(Native(kRecordsDirectory)) / ("record-" + std::to_string(n) + ".txt"),
-                         std::ios::binary);
-        if (!in)
-            break;
-        StubRecord record;
-        std::getline(in, record.directory);
-        std::getline(in, record.program);
-        for (std::string line; std::getline(in, line);)
-            record.arguments.push_back(line);
-        records.push_back(record);
-    }
-    return records;
+    return ReadStubRecords(Native(kRecordsDirectory));
 }
 
 void TestDrive::WriteFile(const std::string& windowsPath, const std::string& bytes) const

@@ -3,17 +3,11 @@
 
 #include "platform/PlatformServices.h"
 #include "tests/support/RecordingPlatform.h"
+#include "tests/support/StubRecords.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-/// What one run of the stub command saw.
-struct StubRecord {
-    std::string directory;               ///< its current directory, as a host path
-    std::string program;                 ///< argv[0]
-    std::vector<std::string> arguments;  ///< argv[1..]
-};
 
 /// On the host a fresh temporary folder stands for C:\ and is removed afterwards; on Windows the
 /// real C: is used and C:\kel and C:\corvane-test are removed before and after. The recording
