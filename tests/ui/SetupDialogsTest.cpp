@@ -47,6 +47,19 @@ DialogDriver::Step Messages(RecordingPlatform& os, size_t count)
     return [&os, count] { return os.messages.size() >= count; };
 }
 
+// A last step that closes every completion dialog that appears, noting that one did, and keeps
+// watching until the dialog under test has ended.
+DialogDriver::Step CloseCompletionDialogs(bool& seen)
+{
+    return [&seen] {
+        if (HWND done = FindDialog(kCompleteCaption)) {
+            seen = true;
+            Click(done, IDOK);
+        }
+        return false;
+    };
+}
+
 }  // namespace
 
 TEST_F(UiTest, InstallDialogListsTheCatalogueSortedWithNothingChosen)
@@ -189,13 +202,7 @@ TEST_F(UiTest, AFailedInstallClosesWithoutTheCompletionDialog)
             SelectEntry(d, IDC_SYSTEM_TYPE, "LT");
             Click(d, IDOK);
         }))
-        .Then([&] {
-            if (HWND done = FindDialog(kCompleteCaption)) {
-                completionSeen = true;
-                Click(done, IDOK);
-            }
-            return false;  // watches until the install dialog has ended
-        });
+        .Then(CloseCompletionDialogs(completionSeen));
     INT_PTR result = 0;
     driver.Run([&] { result = install.DoModal(); }, 8000);
     EXPECT_EQ(IDOK, result);
@@ -244,13 +251,7 @@ TEST_F(UiTest, AFailedUpgradeClosesWithoutTheCompletionDialog)
             SelectEntry(d, IDC_INSTALLED_SYSTEMS, "wxyz-lt01");
             Click(d, IDOK);
         }))
-        .Then([&] {
-            if (HWND done = FindDialog(kCompleteCaption)) {
-                completionSeen = true;
-                Click(done, IDOK);
-            }
-            return false;
-        });
+        .Then(CloseCompletionDialogs(completionSeen));
     INT_PTR result = 0;
     driver.Run([&] { result = upgrade.DoModal(); }, 8000);
     EXPECT_EQ(IDOK, result);
