@@ -14,9 +14,10 @@ enum class WriteResult { Written, OpenFailed, WriteFailed };
 /// Outcome of reading a text file token by token.
 enum class ReadResult { Read, OpenFailed };
 
-/// Every call the program makes to the operating system. Paths are in Windows form (drive letter,
-/// backslashes) on a file system that ignores case. All calls are synchronous; none shows anything
-/// except ShowMessage, and none throws.
+/// Every call the program makes to the operating system outside its own windows: files and
+/// directories, commands, text in the system's code page, messages, help and the socket library.
+/// Paths are in Windows form (drive letter, backslashes) on a file system that ignores case. All
+/// calls are synchronous; none shows anything but ShowMessage and the help viewer, and none throws.
 class PlatformServices {
 public:
     virtual ~PlatformServices() = default;
@@ -68,4 +69,18 @@ public:
     /// Shows `text` to the operator with the application title as caption, one OK button and the
     /// exclamation icon; returns when it has been dismissed.
     virtual void ShowMessage(const std::string& text) = 0;
+
+    /// Asks the help viewer for topic `context` of the help file `path`, on behalf of the
+    /// program's main window. False when the viewer could not be started.
+    virtual bool ShowHelpTopic(const std::string& path, unsigned long context) = 0;
+
+    /// Tells the help viewer that the program needs no more help from `path`.
+    virtual void CloseHelp(const std::string& path) = 0;
+
+    /// Starts the system's socket library, asking for version 1.1. False when it can't be started
+    /// or grants another version; nothing is left to release then.
+    virtual bool StartSockets() = 0;
+
+    /// Releases the socket library after StartSockets succeeded.
+    virtual void StopSockets() = 0;
 };

@@ -1,6 +1,8 @@
 // Token reading over a C run-time file, shared by every platform; no system calls of its own.
 #include "platform/TokenReader.h"
 
+#include "platform/File.h"
+
 namespace {
 
 // White space as isspace() has it in the C locale, without a library call per byte.
@@ -37,4 +39,13 @@ void ReadTokensFrom(std::FILE* file, const std::function<void(const std::string&
     }
     if (!token.empty())
         sink(token);
+}
+
+ReadResult ReadTokenFile(const std::string& path, const std::function<void(const std::string&)>& sink)
+{
+    File file(path, "r");
+    if (!file)
+        return ReadResult::OpenFailed;
+    ReadTokensFrom(file.Get(), sink);
+    return ReadResult::Read;
 }

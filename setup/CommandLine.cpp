@@ -1,30 +1,13 @@
 // The unsafe-character check and word quoting for the external setup command lines.
 #include "setup/CommandLine.h"
 
-#include "platform/PlatformServices.h"
+#include "platform/Characters.h"
 #include "setup/Format.h"
 #include "setup/Messages.h"
 
 #include <cstring>
 
 namespace {
-
-// Calls `visit` with each single-byte character of `text`, skipping both bytes of every
-// double-byte character; stops early when `visit` returns true.
-template <typename Visit>
-bool AnySingleByte(PlatformServices& os, const std::string& text, Visit visit)
-{
-    for (size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (os.IsLeadByte(c) && i + 1 < text.size()) {
-            ++i;
-            continue;
-        }
-        if (visit(static_cast<char>(c)))
-            return true;
-    }
-    return false;
-}
 
 bool IsIn(const char* set, char c)
 {
@@ -35,14 +18,14 @@ bool IsIn(const char* set, char c)
 
 bool HasUnsafeCharacter(PlatformServices& os, const std::string& text)
 {
-    return AnySingleByte(os, text, [](char c) { return IsIn("\\/%", c); });
+    return AnySingleByte(os, text, [](char c, size_t) { return IsIn("\\/%", c); });
 }
 
 std::string QuoteWord(PlatformServices& os, const std::string& word)
 {
     // Inside double quotes the interpreter takes these literally, and the C run-time of the
     // command keeps the quoted word as one argument.
-    const bool needsQuotes = AnySingleByte(os, word, [](char c) { return IsIn(" \t&^(),;=|<>", c); });
+    const bool needsQuotes = AnySingleByte(os, word, [](char c, size_t) { return IsIn(" \t&^(),;=|<>", c); });
     return needsQuotes ? "\"" + word + "\"" : word;
 }
 
@@ -59,11 +42,11 @@ std::string UpgradeCommandLine(PlatformServices& os, const std::string& programD
     return QuoteWord(os, programDirectory + systemType + "-UPGRADE") + " " + QuoteWord(os, name);
 }
 
-bool RunSetupCommand(PlatformServices& os, const std::string& commandLine)
+SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine)
 {
     const int status = os.RunCommand(commandLine);
     if (status == 0)
-        return true;
+        return SetupResult::Done;
     os.ShowMessage(Format(msg::kCommandFailed, commandLine.c_str(), status));
-    return false;
+    return SetupResult::CommandFailed;
 }

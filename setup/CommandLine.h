@@ -1,6 +1,8 @@
 // Safe command lines for the external setup commands: the unsafe-character check and word quoting.
 #pragma once
 
+#include "setup/SetupResult.h"
+
 #include <string>
 
 class PlatformServices;
@@ -22,6 +24,6 @@ std::string InstallCommandLine(PlatformServices& os, const std::string& systemTy
 std::string UpgradeCommandLine(PlatformServices& os, const std::string& programDirectory,
                                const std::string& systemType, const std::string& name);
 
-/// Runs `commandLine` through the platform and waits for it. True when it exited 0; otherwise shows
-/// "Setup command <line> failed with exit code <status>." and returns false.
-bool RunSetupCommand(PlatformServices& os, const std::string& commandLine);
+/// Runs `commandLine` through the platform and waits for it. Done when it exited 0; otherwise shows
+/// "Setup command <line> failed with exit code <status>." and returns CommandFailed.
+SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine);

@@ -7,15 +7,15 @@
 #include "setup/Messages.h"
 #include "setup/SystemStore.h"
 
-bool InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType)
+SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType)
 {
     if (HasUnsafeCharacter(os, callLetters) || HasUnsafeCharacter(os, systemType)) {
         os.ShowMessage(msg::kUnsafeInput);
-        return false;
+        return SetupResult::Refused;
     }
     if (os.MakeDirectory(kBaseDirectory) == MakeDirResult::Failed) {
         os.ShowMessage(Format(msg::kCannotCreateBase, kBaseDirectory));
-        return false;
+        return SetupResult::NotRegistered;
     }
     const std::string programDirectory = os.LowerCase(ProgramDirectory(os));
     const std::string prefix = NamePrefix(os, callLetters, systemType);
@@ -30,7 +30,7 @@ bool InstallSystem(PlatformServices& os, const std::string& callLetters, const s
     }
     if (name.empty()) {
         os.ShowMessage(Format(msg::kNoFreeNumber, kBaseDirectory, prefix.c_str()));
-        return false;
+        return SetupResult::NotRegistered;
     }
 
     const std::string systemDirectory = SystemDirectory(kBaseDirectory, name);
@@ -41,13 +41,13 @@ bool InstallSystem(PlatformServices& os, const std::string& callLetters, const s
     case WriteResult::OpenFailed:
         os.ShowMessage(Format(msg::kMarkerNotOpened, markerPath.c_str()));
         os.RemoveEmptyDirectory(systemDirectory);
-        return false;
+        return SetupResult::NotRegistered;
     case WriteResult::WriteFailed:
         // A directory without a complete marker would be listed as a system that never was.
         os.ShowMessage(Format(msg::kMarkerNotWritten, markerPath.c_str()));
         os.RemoveFile(markerPath);
         os.RemoveEmptyDirectory(systemDirectory);
-        return false;
+        return SetupResult::NotRegistered;
     }
 
     // With an empty program directory this fails and the current directory stays as it was.

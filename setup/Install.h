@@ -1,14 +1,16 @@
 // Registering a new system: claim a numbered directory, write its marker, run the install command.
 #pragma once
 
+#include "setup/SetupResult.h"
+
 #include <string>
 
 class PlatformServices;
 
 /// Makes C:\kel if needed, claims the first free C:\kel\<letters>-<type>NN (01 to 999), writes the
 /// name into its marker file, makes the program directory current and runs
-/// KELSETUP-<type> <system directory> <name>, waiting for it. Returns true only when the command ran
-/// and exited 0. Every failure shows one message and returns false; a directory claimed before a
-/// marker failure is removed again. Call letters or a type holding \, / or % are refused before
-/// anything is made.
-bool InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType);
+/// KELSETUP-<type> <system directory> <name>, waiting for it. Every failure shows one message.
+/// Refused: call letters or a type holding \, / or %, before anything is made. NotRegistered: the
+/// base directory, every number or the marker failed; a directory claimed before a marker failure
+/// is removed again. CommandFailed: the command did not exit 0; the system stays registered.
+SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType);

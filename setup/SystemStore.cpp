@@ -1,18 +1,17 @@
 // System names and paths: string work only, plus lower-casing through the platform.
 #include "setup/SystemStore.h"
 
-#include "platform/PlatformServices.h"
+#include "platform/Characters.h"
 #include "setup/Format.h"
 
-std::string ProgramDirectory(const std::string& argument)
+std::string ProgramDirectory(PlatformServices& os, const std::string& argument)
 {
-    const size_t slash = argument.rfind('\\');
-    return slash == std::string::npos ? std::string() : argument.substr(0, slash + 1);
+    return argument.substr(0, NameStart(os, argument));
 }
 
 std::string ProgramDirectory(PlatformServices& os)
 {
-    return ProgramDirectory(os.ProgramArgument());
+    return ProgramDirectory(os, os.ProgramArgument());
 }
 
 std::string DeriveSystemType(const std::string& name)

@@ -13,8 +13,9 @@ inline constexpr const char kMarkerFileName[] = "sysname.dat";
 inline constexpr int kLastSystemNumber = 999;
 
 /// `argument` with everything after its last backslash removed; the result ends in a backslash or
-/// is empty (an argument without any backslash).
-std::string ProgramDirectory(const std::string& argument);
+/// is empty (an argument without any backslash). The trail byte of a double-byte character is no
+/// backslash.
+std::string ProgramDirectory(PlatformServices& os, const std::string& argument);
 
 /// ProgramDirectory of the running program's own path.
 std::string ProgramDirectory(PlatformServices& os);

@@ -28,13 +28,13 @@ std::vector<std::string> ListInstalledSystems(PlatformServices& os, const std::s
     return systems;
 }
 
-bool UpgradeSystem(PlatformServices& os, const std::string& systemName, const std::string& systemType)
+SetupResult UpgradeSystem(PlatformServices& os, const std::string& systemName, const std::string& systemType)
 {
     // Anyone who can write in the base directory can make an entry; its name must not smuggle a
     // path or an interpreter variable into the command line.
     if (HasUnsafeCharacter(os, systemName) || HasUnsafeCharacter(os, systemType)) {
         os.ShowMessage(Format(msg::kUnsafeSystemName, systemName.c_str()));
-        return false;
+        return SetupResult::Refused;
     }
     const std::string programDirectory = os.LowerCase(ProgramDirectory(os));
     os.ChangeDirectory(programDirectory);

@@ -1,6 +1,8 @@
 // Finding the installed systems and upgrading one of them.
 #pragma once
 
+#include "setup/SetupResult.h"
+
 #include <string>
 #include <vector>
 
@@ -15,6 +17,6 @@ bool PathExists(PlatformServices& os, const std::string& path);
 std::vector<std::string> ListInstalledSystems(PlatformServices& os, const std::string& baseDirectory);
 
 /// Makes the program directory current and runs <program directory><type>-UPGRADE <name>, waiting
-/// for it. Returns true only when the command ran and exited 0; every failure shows one message.
-/// A name holding \, / or % is refused and nothing runs.
-bool UpgradeSystem(PlatformServices& os, const std::string& systemName, const std::string& systemType);
+/// for it. Every failure shows one message: Refused for a name or type holding \, / or % (nothing
+/// runs), CommandFailed when the command did not exit 0.
+SetupResult UpgradeSystem(PlatformServices& os, const std::string& systemName, const std::string& systemType);

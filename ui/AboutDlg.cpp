@@ -3,4 +3,4 @@
 
 #include "ui/resource.h"
 
-CAboutDlg::CAboutDlg(CWnd* owner) : CDialog(IDD_ABOUTBOX, owner) {}
+CAboutDlg::CAboutDlg(CWnd* owner, PlatformServices& os) : CSetupDlg(IDD_ABOUTBOX, owner, os) {}

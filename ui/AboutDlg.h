@@ -1,10 +1,10 @@
 // The About box, opened from the install dialog's system menu.
 #pragma once
 
-#include "ui/framework/Dialog.h"
+#include "ui/SetupDlg.h"
 
 /// The program's name and version; OK or Cancel close it.
-class CAboutDlg : public CDialog {
+class CAboutDlg : public CSetupDlg {
 public:
-    explicit CAboutDlg(CWnd* owner);
+    CAboutDlg(CWnd* owner, PlatformServices& os);
 };

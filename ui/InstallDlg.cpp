@@ -1,11 +1,11 @@
 // The install dialog.
 #include "ui/InstallDlg.h"
 
-#include "setup/CommandLine.h"
+#include "platform/PlatformServices.h"
 #include "setup/DeviceTypes.h"
-#include "setup/Messages.h"
+#include "setup/Install.h"
 #include "ui/AboutDlg.h"
-#include "ui/SetupApp.h"
+#include "ui/framework/App.h"
 #include "ui/SetupCompleteDlg.h"
 #include "ui/resource.h"
 
@@ -18,16 +18,16 @@ static_assert((IDM_ABOUTBOX & 0xFFF0) == IDM_ABOUTBOX && IDM_ABOUTBOX < 0xF000, 
 
 }  // namespace
 
-CInstallDlg::CInstallDlg(CWnd* owner) : CDialog(IDD_INSTALL, owner) {}
+CInstallDlg::CInstallDlg(CWnd* owner, PlatformServices& os) : CSetupDlg(IDD_INSTALL, owner, os) {}
 
 BOOL CInstallDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CSetupDlg::OnInitDialog();
     m_callLetters.Attach(GetDlgItem(IDC_CALL_LETTERS));
     m_systemType.Attach(GetDlgItem(IDC_SYSTEM_TYPE));
 
     if (HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE)) {
-        const std::string about = CWinApp::LoadString(IDS_ABOUTBOX);
+        const std::string about = CWinApp::LoadText(IDS_ABOUTBOX);
         if (!about.empty()) {
             AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
             AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
@@ -39,28 +39,26 @@ BOOL CInstallDlg::OnInitDialog()
 
     // The template is marked visible, so the dialog appears only after this: a catalogue
     // message comes first.
-    LoadDeviceTypes(GetSetupApp().Os(), [this](const std::string& type) { m_systemType.AddString(type); });
-    m_callLetters.SetWindowText(std::string());
+    LoadDeviceTypes(m_os, [this](const std::string& type) { m_systemType.AddString(type); });
+    m_callLetters.SetText(std::string());
     return TRUE;
 }
 
 void CInstallDlg::OnOK()
 {
-    CSetupApp& app = GetSetupApp();
-    const std::string callLetters = m_callLetters.GetWindowText();
+    const std::string callLetters = m_callLetters.GetText();
     const std::string systemType = m_systemType.GetSelectedText();
     if (callLetters.empty() || systemType.empty()) {
-        app.Os().ShowMessage(kBothNeeded);
+        m_os.ShowMessage(kBothNeeded);
         return;
     }
-    // Refused here, before anything is made, so that the operator can correct the entry.
-    if (HasUnsafeCharacter(app.Os(), callLetters) || HasUnsafeCharacter(app.Os(), systemType)) {
-        app.Os().ShowMessage(msg::kUnsafeInput);
+    const SetupResult result = InstallSystem(m_os, callLetters, systemType);
+    // A refusal made nothing: the dialog stays, with the entry, for the operator to correct.
+    if (result == SetupResult::Refused)
         return;
-    }
     // After a failure the operator has read its message; claiming success would be false.
-    if (app.InstallSystem(callLetters, systemType)) {
-        CSetupCompleteDlg done(this);
+    if (result == SetupResult::Done) {
+        CSetupCompleteDlg done(this, m_os);
         done.DoModal();
     }
     EndDialog(IDOK);
@@ -71,7 +69,7 @@ bool CInstallDlg::OnSysCommand(UINT command)
     // The system keeps its own flags in the low four bits of a menu command.
     if ((command & 0xFFF0) != IDM_ABOUTBOX)
         return false;
-    CAboutDlg about(this);
+    CAboutDlg about(this, m_os);
     about.DoModal();
     return true;
 }
@@ -82,7 +80,7 @@ bool CInstallDlg::OnPaint()
         return false;
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(m_hWnd, &paint);
-    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
+    Send(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc));
     RECT client;
     GetClientRect(m_hWnd, &client);
     const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
@@ -99,5 +97,5 @@ HICON CInstallDlg::OnQueryDragIcon()
 
 void CInstallDlg::OnDestroy()
 {
-    GetSetupApp().WinHelp(m_hWnd, HELP_QUIT, 0);
+    m_os.CloseHelp(HelpFilePath(m_os));
 }

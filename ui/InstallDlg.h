@@ -1,13 +1,13 @@
 // The install dialog: call letters and system type in, install command and completion out.
 #pragma once
 
-#include "ui/framework/Dialog.h"
+#include "ui/SetupDlg.h"
 
 /// Collects the call letters and a system type from the catalogue and registers the system.
 /// Carries the About item on its system menu and the Help button.
-class CInstallDlg : public CDialog {
+class CInstallDlg : public CSetupDlg {
 public:
-    explicit CInstallDlg(CWnd* owner);
+    CInstallDlg(CWnd* owner, PlatformServices& os);
 
 protected:
     BOOL OnInitDialog() override;  // About item, icon, type list, empty letters

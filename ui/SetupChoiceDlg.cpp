@@ -1,10 +1,10 @@
 // The choice dialog: opens the install or the upgrade dialog.
 #include "ui/SetupChoiceDlg.h"
 
+#include "platform/PlatformServices.h"
 #include "setup/SystemStore.h"
 #include "setup/Upgrade.h"
 #include "ui/InstallDlg.h"
-#include "ui/SetupApp.h"
 #include "ui/UpgradeDlg.h"
 #include "ui/resource.h"
 
@@ -14,11 +14,12 @@ const char kNothingToUpdate[] = "You don't have any systems installed to update.
 
 }  // namespace
 
-CSetupChoiceDlg::CSetupChoiceDlg(CWnd* owner) : CDialog(IDD_SETUP_CHOICE, owner) {}
+// The main window: it has no owner.
+CSetupChoiceDlg::CSetupChoiceDlg(PlatformServices& os) : CSetupDlg(IDD_SETUP_CHOICE, nullptr, os) {}
 
 BOOL CSetupChoiceDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CSetupDlg::OnInitDialog();
     m_install.Attach(GetDlgItem(IDC_INSTALL));
     CheckRadioButton(m_hWnd, IDC_INSTALL, IDC_UPGRADE, IDC_INSTALL);
     SetApplicationIcon(*this);
@@ -29,12 +30,12 @@ void CSetupChoiceDlg::OnOK()
 {
     // The dialog stays up for the next system; only Cancel ends the program.
     if (m_install.GetCheck()) {
-        CInstallDlg install(this);
+        CInstallDlg install(this, m_os);
         install.DoModal();
-    } else if (PathExists(GetSetupApp().Os(), kBaseDirectory)) {
-        CUpgradeDlg upgrade(this);
+    } else if (PathExists(m_os, kBaseDirectory)) {
+        CUpgradeDlg upgrade(this, m_os);
         upgrade.DoModal();
     } else {
-        GetSetupApp().Os().ShowMessage(kNothingToUpdate);
+        m_os.ShowMessage(kNothingToUpdate);
     }
 }

@@ -1,12 +1,12 @@
 // The first dialog and main window: install a new system or upgrade an installed one.
 #pragma once
 
-#include "ui/framework/Dialog.h"
+#include "ui/SetupDlg.h"
 
 /// Asks Install or Upgrade and opens the matching dialog on each OK; stays open until Cancel.
-class CSetupChoiceDlg : public CDialog {
+class CSetupChoiceDlg : public CSetupDlg {
 public:
-    explicit CSetupChoiceDlg(CWnd* owner = nullptr);
+    explicit CSetupChoiceDlg(PlatformServices& os);
 
 protected:
     BOOL OnInitDialog() override;  // Install checked, icon

@@ -1,10 +1,12 @@
 // The completion dialog.
 #include "ui/SetupCompleteDlg.h"
 
-#include "ui/SetupApp.h"
 #include "ui/resource.h"
 
-CSetupCompleteDlg::CSetupCompleteDlg(CWnd* owner) : CDialog(IDD_SETUP_COMPLETE, owner) {}
+CSetupCompleteDlg::CSetupCompleteDlg(CWnd* owner, PlatformServices& os)
+    : CSetupDlg(IDD_SETUP_COMPLETE, owner, os)
+{
+}
 
 BOOL CSetupCompleteDlg::OnInitDialog()
 {

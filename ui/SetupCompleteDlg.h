@@ -1,12 +1,12 @@
 // The closing message of an install or an upgrade.
 #pragma once
 
-#include "ui/framework/Dialog.h"
+#include "ui/SetupDlg.h"
 
 /// Says that setup has completed; OK, Cancel, Escape or the close box end it.
-class CSetupCompleteDlg : public CDialog {
+class CSetupCompleteDlg : public CSetupDlg {
 public:
-    explicit CSetupCompleteDlg(CWnd* owner);
+    CSetupCompleteDlg(CWnd* owner, PlatformServices& os);
 
 protected:
     BOOL OnInitDialog() override;  // icon

@@ -1,9 +1,9 @@
 // The upgrade dialog.
 #include "ui/UpgradeDlg.h"
 
+#include "platform/PlatformServices.h"
 #include "setup/SystemStore.h"
 #include "setup/Upgrade.h"
-#include "ui/SetupApp.h"
 #include "ui/SetupCompleteDlg.h"
 #include "ui/resource.h"
 
@@ -13,29 +13,28 @@ const char kNoneSelected[] = "You have to select a system device.";
 
 }  // namespace
 
-CUpgradeDlg::CUpgradeDlg(CWnd* owner) : CDialog(IDD_UPGRADE, owner) {}
+CUpgradeDlg::CUpgradeDlg(CWnd* owner, PlatformServices& os) : CSetupDlg(IDD_UPGRADE, owner, os) {}
 
 BOOL CUpgradeDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    CSetupDlg::OnInitDialog();
     m_installedSystems.Attach(GetDlgItem(IDC_INSTALLED_SYSTEMS));
     SetApplicationIcon(*this);
-    for (const std::string& name : ListInstalledSystems(GetSetupApp().Os(), kBaseDirectory))
+    for (const std::string& name : ListInstalledSystems(m_os, kBaseDirectory))
         m_installedSystems.AddString(name);
     return TRUE;
 }
 
 void CUpgradeDlg::OnOK()
 {
-    CSetupApp& app = GetSetupApp();
     const std::string name = m_installedSystems.GetSelectedText();
     if (name.empty()) {
-        app.Os().ShowMessage(kNoneSelected);
+        m_os.ShowMessage(kNoneSelected);
         return;
     }
     // After a failure the operator has read its message; claiming success would be false.
-    if (app.UpgradeSystem(name, DeriveSystemType(name))) {
-        CSetupCompleteDlg done(this);
+    if (UpgradeSystem(m_os, name, DeriveSystemType(name)) == SetupResult::Done) {
+        CSetupCompleteDlg done(this, m_os);
         done.DoModal();
     }
     EndDialog(IDOK);

@@ -1,12 +1,12 @@
 // The upgrade dialog: pick an installed system and run its upgrade command.
 #pragma once
 
-#include "ui/framework/Dialog.h"
+#include "ui/SetupDlg.h"
 
 /// Lists the systems in the store, sorted, and upgrades the one picked.
-class CUpgradeDlg : public CDialog {
+class CUpgradeDlg : public CSetupDlg {
 public:
-    explicit CUpgradeDlg(CWnd* owner);
+    CUpgradeDlg(CWnd* owner, PlatformServices& os);
 
 protected:
     BOOL OnInitDialog() override;  // icon, system list

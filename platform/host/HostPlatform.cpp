@@ -1,7 +1,9 @@
 // The host's platform services: POSIX calls only, Windows path rules layered on top.
 #include "platform/host/HostPlatform.h"
 
+#include "platform/Characters.h"
 #include "platform/CommandLineWords.h"
+#include "platform/File.h"
 #include "platform/TokenReader.h"
 
 #include <cctype>
@@ -203,18 +205,6 @@ MakeDirResult HostPlatform::MakeDirectory(const std::string& path)
     const WindowsPath normalized = Normalize(path, m_currentDirectory);
     if (normalized.components.empty() || IsRefusedName(normalized.components.back()))
         return MakeDirResult::Failed;
-    // Claiming a number tries every taken name first, so an entry that exists under exactly this
-    // spelling is answered by one lstat; case-insensitive resolution is only needed otherwise.
-    if (normalized.drive == 'C') {
-        std::string exact = m_driveRoot;
-        for (const std::string& component : normalized.components)
-            exact += "/" + component;
-        struct stat info;
-        if (::lstat(exact.c_str(), &info) == 0) {
-            const bool directory = S_ISDIR(info.st_mode) || (S_ISLNK(info.st_mode) && IsDirectory(exact));
-            return directory ? MakeDirResult::AlreadyExists : MakeDirResult::Failed;
-        }
-    }
     const std::string host = HostPathOf(normalized, m_driveRoot);
     if (host.empty())
         return MakeDirResult::Failed;
@@ -281,7 +271,7 @@ WriteResult HostPlatform::WriteTextFile(const std::string& path, const std::stri
     const std::string host = HostPathOf(normalized, m_driveRoot);
     if (host.empty())
         return WriteResult::OpenFailed;
-    std::FILE* file = std::fopen(host.c_str(), "wb");
+    File file(host, "wb");
     if (!file)
         return WriteResult::OpenFailed;
     std::string onDisk;
@@ -291,20 +281,15 @@ WriteResult HostPlatform::WriteTextFile(const std::string& path, const std::stri
             onDisk += '\r';
         onDisk += c;
     }
-    const bool written = std::fwrite(onDisk.data(), 1, onDisk.size(), file) == onDisk.size();
-    const bool closed = std::fclose(file) == 0;
-    return written && closed ? WriteResult::Written : WriteResult::WriteFailed;
+    const bool written = std::fwrite(onDisk.data(), 1, onDisk.size(), file.Get()) == onDisk.size();
+    return file.Close() && written ? WriteResult::Written : WriteResult::WriteFailed;
 }
 
 ReadResult HostPlatform::ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink)
 {
+    // A directory opens for reading here, where Windows refuses it.
     const std::string host = HostPath(path);
-    std::FILE* file = host.empty() || IsDirectory(host) ? nullptr : std::fopen(host.c_str(), "rb");
-    if (!file)
-        return ReadResult::OpenFailed;
-    ReadTokensFrom(file, sink);
-    std::fclose(file);
-    return ReadResult::Read;
+    return host.empty() || IsDirectory(host) ? ReadResult::OpenFailed : ReadTokenFile(host, sink);
 }
 
 int HostPlatform::RunCommand(const std::string& commandLine)
@@ -383,9 +368,20 @@ bool HostPlatform::IsLeadByte(unsigned char)
 void HostPlatform::ShowMessage(const std::string& text)
 {
     // The caption is the program file's base name without its extension.
-    std::string title = m_programPath.substr(m_programPath.find_last_of("\\/") + 1);
-    const size_t dot = title.rfind('.');
-    if (dot != std::string::npos && dot > 0)
-        title.resize(dot);
+    const std::string title = WithoutExtension(*this, m_programPath.substr(NameStart(*this, m_programPath)));
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
 }
+
+bool HostPlatform::ShowHelpTopic(const std::string&, unsigned long)
+{
+    return false;
+}
+
+void HostPlatform::CloseHelp(const std::string&) {}
+
+bool HostPlatform::StartSockets()
+{
+    return true;
+}
+
+void HostPlatform::StopSockets() {}

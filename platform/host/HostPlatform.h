@@ -40,6 +40,12 @@ public:
     bool IsLeadByte(unsigned char byte) override;
     /// Writes "<caption>: <text>" and a line end to standard error.
     void ShowMessage(const std::string& text) override;
+    /// There is no help viewer: always false.
+    bool ShowHelpTopic(const std::string& path, unsigned long context) override;
+    void CloseHelp(const std::string& path) override;
+    /// Nothing to start: always true.
+    bool StartSockets() override;
+    void StopSockets() override;
 
 private:
     std::string m_driveRoot;

@@ -1,7 +1,11 @@
 // The Windows platform services: Win32 and C run-time calls only.
 #include "platform/win32/Win32Platform.h"
 
+#include "platform/Characters.h"
+#include "platform/File.h"
 #include "platform/TokenReader.h"
+
+#include <winsock2.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -25,15 +29,10 @@ struct FindHandle {
 std::string Win32Platform::ApplicationTitle()
 {
     const std::string path = ProgramArgument();
-    std::string name = path.substr(path.find_last_of("\\/") + 1);
     WIN32_FIND_DATAA found;
     FindHandle find{FindFirstFileA(path.c_str(), &found)};
-    if (find.handle != INVALID_HANDLE_VALUE)
-        name = found.cFileName;
-    const size_t dot = name.rfind('.');
-    if (dot != std::string::npos && dot > 0)
-        name.resize(dot);
-    return name;
+    const std::string name = find.handle != INVALID_HANDLE_VALUE ? found.cFileName : path.substr(NameStart(*this, path));
+    return WithoutExtension(*this, name);
 }
 
 std::string Win32Platform::ProgramArgument()
@@ -122,22 +121,16 @@ std::vector<std::string> Win32Platform::ListEntries()
 
 WriteResult Win32Platform::WriteTextFile(const std::string& path, const std::string& text)
 {
-    std::FILE* file = std::fopen(path.c_str(), "w");
+    File file(path, "w");
     if (!file)
         return WriteResult::OpenFailed;
-    const bool written = std::fprintf(file, "%s", text.c_str()) >= 0;
-    const bool closed = std::fclose(file) == 0;
-    return written && closed ? WriteResult::Written : WriteResult::WriteFailed;
+    const bool written = std::fprintf(file.Get(), "%s", text.c_str()) >= 0;
+    return file.Close() && written ? WriteResult::Written : WriteResult::WriteFailed;
 }
 
 ReadResult Win32Platform::ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink)
 {
-    std::FILE* file = std::fopen(path.c_str(), "r");
-    if (!file)
-        return ReadResult::OpenFailed;
-    ReadTokensFrom(file, sink);
-    std::fclose(file);
-    return ReadResult::Read;
+    return ReadTokenFile(path, sink);
 }
 
 int Win32Platform::RunCommand(const std::string& commandLine)
@@ -177,6 +170,35 @@ bool Win32Platform::IsLeadByte(unsigned char byte)
 
 void Win32Platform::ShowMessage(const std::string& text)
 {
-    HWND owner = m_mainWindow ? GetLastActivePopup(m_mainWindow) : nullptr;
-    MessageBoxA(owner, text.c_str(), ApplicationTitle().c_str(), MB_OK | MB_ICONEXCLAMATION);
+    HWND main = MainWindow();
+    MessageBoxA(main ? GetLastActivePopup(main) : nullptr, text.c_str(), ApplicationTitle().c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool Win32Platform::ShowHelpTopic(const std::string& path, unsigned long context)
+{
+    return WinHelpA(MainWindow(), path.c_str(), HELP_CONTEXT, context) != FALSE;
+}
+
+void Win32Platform::CloseHelp(const std::string& path)
+{
+    WinHelpA(MainWindow(), path.c_str(), HELP_QUIT, 0);
+}
+
+bool Win32Platform::StartSockets()
+{
+    WSADATA data;
+    // A failed start-up has nothing to release; a start-up that granted another version has.
+    if (WSAStartup(MAKEWORD(1, 1), &data) != 0)
+        return false;
+    if (data.wVersion != MAKEWORD(1, 1)) {
+        WSACleanup();
+        return false;
+    }
+    return true;
+}
+
+void Win32Platform::StopSockets()
+{
+    WSACleanup();
 }

@@ -5,16 +5,17 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
-/// The real services. Message boxes are owned by the last active pop-up of the main window once
-/// one is set, and by no window before.
+/// The real services. Message boxes are owned by the last active pop-up of the program's main
+/// window while there is one, and by no window otherwise; the help viewer is asked on behalf of
+/// the main window itself.
 class Win32Platform : public PlatformServices {
 public:
-    Win32Platform() = default;
-
-    /// The window whose last active pop-up owns message boxes; nullptr for none.
-    void SetMainWindow(HWND window) { m_mainWindow = window; }
+    /// `mainWindow` tells, whenever a message or help is shown, which window is the program's main
+    /// window (nullptr while there is none); without it there never is one.
+    explicit Win32Platform(std::function<HWND()> mainWindow = {}) : m_mainWindow(std::move(mainWindow)) {}
 
     /// The program file's base name without its extension, as the file system spells it.
     std::string ApplicationTitle();
@@ -36,7 +37,16 @@ public:
     std::string LowerCase(const std::string& text) override;
     bool IsLeadByte(unsigned char byte) override;
     void ShowMessage(const std::string& text) override;
+    /// WinHelpA with HELP_CONTEXT.
+    bool ShowHelpTopic(const std::string& path, unsigned long context) override;
+    /// WinHelpA with HELP_QUIT.
+    void CloseHelp(const std::string& path) override;
+    /// WSAStartup for 1.1; WSACleanup again when another version was granted.
+    bool StartSockets() override;
+    void StopSockets() override;
 
 private:
-    HWND m_mainWindow = nullptr;
+    HWND MainWindow() const { return m_mainWindow ? m_mainWindow() : nullptr; }
+
+    std::function<HWND()> m_mainWindow;
 };

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdlib>
 
 namespace e2e {
@@ -141,17 +140,6 @@ void ExpectCompletion(Session& session, HWND dialog)
     Press(done, IDOK);
     WaitUntilGone(done, "the completion dialog");
     WaitUntilGone(dialog, "the dialog that ran the command");
-}
-
-bool SameDirectory(std::string a, std::string b)
-{
-    for (std::string* path : {&a, &b}) {
-        while (path->size() > 3 && (path->back() == '\\' || path->back() == '/'))
-            path->pop_back();
-        for (char& c : *path)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return a == b;
 }
 
 }  // namespace e2e

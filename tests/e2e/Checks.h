@@ -41,7 +41,4 @@ HWND OpenFromChoice(Session& session, HWND choice, int radio, const std::string&
 /// until both it and `dialog` have closed.
 void ExpectCompletion(Session& session, HWND dialog);
 
-/// Two names of one directory: same letters ignoring case, trailing backslashes ignored.
-bool SameDirectory(std::string a, std::string b);
-
 }  // namespace e2e

@@ -2,6 +2,7 @@
 // several operations in one run, and the exit code.
 #include "tests/e2e/Checks.h"
 #include "tests/e2e/Session.h"
+#include "tests/support/TestDrive.h"
 
 #include <gtest/gtest.h>
 
@@ -104,11 +105,11 @@ TEST(ChoiceDialog, InstallThenUpgradeInOneRunFromADirectoryWithASpace)
     const std::vector<StubRecord> records = session.Records();
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].arguments, (Strings{"C:\\kel\\wxyz-lt01", "wxyz-lt01"}));
-    EXPECT_TRUE(SameDirectory(records[0].directory, session.ProgramDirectory())) << records[0].directory;
+    EXPECT_TRUE(TestDrive::SameDirectory(records[0].directory, session.ProgramDirectory())) << records[0].directory;
     // The upgrade command is named by its full path, which holds a blank here.
-    EXPECT_TRUE(SameDirectory(records[1].program, session.ProgramDirectory() + "lt-UPGRADE")) << records[1].program;
+    EXPECT_TRUE(TestDrive::SameDirectory(records[1].program, session.ProgramDirectory() + "lt-UPGRADE")) << records[1].program;
     EXPECT_EQ(records[1].arguments, Strings{"wxyz-lt01"});
-    EXPECT_TRUE(SameDirectory(records[1].directory, session.ProgramDirectory())) << records[1].directory;
+    EXPECT_TRUE(TestDrive::SameDirectory(records[1].directory, session.ProgramDirectory())) << records[1].directory;
 
     // The close box is Cancel.
     Post(choice, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -1,7 +1,12 @@
 // The driver's process, window, message box and screen helpers: Win32 calls only.
 #include "tests/e2e/Driver.h"
 
+#include "platform/File.h"
+#include "tests/support/TestDrive.h"
+
 #include <algorithm>
+#include <memory>
+#include <type_traits>
 #include <cstdio>
 #include <thread>
 
@@ -343,7 +348,8 @@ HWND Control(HWND dialog, int id)
 
 void Press(HWND dialog, int id)
 {
-    Post(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Control(dialog, id)));
+    // IDCANCEL comes without a button too, as Escape and the close box send it.
+    Post(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 void Click(HWND dialog, int id)
@@ -403,6 +409,8 @@ void Select(HWND combo, const std::string& text)
         if (entries[i] == text) {
             if (Send(combo, CB_SETCURSEL, i) != static_cast<LRESULT>(i))
                 throw DriverError("cannot select \"" + text + "\"");
+            Post(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
             return;
         }
     }
@@ -557,11 +565,9 @@ void SaveBitmap(const Picture& picture, const std::string& path)
         }
         bytes += row;
     }
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out)
-        throw DriverError("cannot write " + path);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    if (std::fclose(out) != 0 || !written)
+    File out(path, "wb");
+    const bool written = out && std::fwrite(bytes.data(), 1, bytes.size(), out.Get()) == bytes.size();
+    if (!out.Close() || !written)
         throw DriverError("cannot write " + path);
 }
 
@@ -595,15 +601,17 @@ LPCSTR ShownSystemIcon(HWND iconControl)
 
 bool CaptionShowsIcon(HWND window, const std::string& exePath, int iconId)
 {
-    HMODULE module = LoadLibraryExA(exePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    const std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> module(
+        LoadLibraryExA(exePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE),
+        &FreeLibrary);
     if (!module)
         throw DriverError("cannot read the resources of " + exePath);
     const int size = GetSystemMetrics(SM_CXSMICON);
-    HICON icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
-    if (!icon) {
-        FreeLibrary(module);
+    const std::unique_ptr<std::remove_pointer_t<HICON>, decltype(&DestroyIcon)> icon(
+        static_cast<HICON>(LoadImageA(module.get(), MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0)),
+        &DestroyIcon);
+    if (!icon)
         throw DriverError("no icon " + std::to_string(iconId) + " in " + exePath);
-    }
     // Drawn on black and on white: where both agree the icon is opaque.
     Picture onBlack;
     Picture onWhite;
@@ -611,11 +619,9 @@ bool CaptionShowsIcon(HWND window, const std::string& exePath, int iconId)
         Canvas canvas(size, size);
         RECT all{0, 0, size, size};
         FillRect(canvas.Dc(), &all, static_cast<HBRUSH>(GetStockObject(picture == &onBlack ? BLACK_BRUSH : WHITE_BRUSH)));
-        DrawIconEx(canvas.Dc(), 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+        DrawIconEx(canvas.Dc(), 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL);
         *picture = canvas.Take();
     }
-    DestroyIcon(icon);
-    FreeLibrary(module);
 
     const RECT frame = WindowRect(window);
     const RECT client = ClientOnScreen(window);
@@ -647,7 +653,7 @@ const char kX11Key[] = "Software\\Wine\\X11 Driver";
 
 DrawnFrames::DrawnFrames()
 {
-    if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"))
+    if (!TestDrive::UnderWine())
         return;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kX11Key, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &m_key,
                         nullptr) != ERROR_SUCCESS) {

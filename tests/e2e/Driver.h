@@ -14,8 +14,9 @@ namespace e2e {
 
 using Milliseconds = std::chrono::milliseconds;
 
-/// How long a window may take to appear, change or go away before the driver gives up.
-inline constexpr Milliseconds kPatience{15000};
+/// How long a window may take to appear, change or go away before the driver gives up: sized for
+/// a loaded two-core machine running Wine, where a dialog can take seconds to come.
+inline constexpr Milliseconds kPatience{60000};
 
 /// Thrown when a bounded wait runs out or a window stops answering; the message says what was
 /// awaited.
@@ -83,7 +84,8 @@ void WaitUntilGone(HWND window, const std::string& what, Milliseconds limit = kP
 /// The control with `id` in `dialog`; throws DriverError when there is none.
 HWND Control(HWND dialog, int id);
 
-/// Presses a push button by posting the command it sends to its dialog (BN_CLICKED).
+/// Presses a push button by posting the command it sends to its dialog (BN_CLICKED); the command
+/// is posted even when the dialog has no such button, as for IDCANCEL from Escape.
 void Press(HWND dialog, int id);
 /// Clicks a button in place (BM_CLICK), for radio buttons and check boxes.
 void Click(HWND dialog, int id);
@@ -91,7 +93,8 @@ bool IsChecked(HWND dialog, int id);
 void SetText(HWND dialog, int id, const std::string& text);
 /// The entries of a combo box's list, in list order.
 std::vector<std::string> ListEntries(HWND combo);
-/// Selects the entry spelt exactly `text`; throws DriverError when the list has no such entry.
+/// Selects the entry spelt exactly `text` and tells the dialog, as the operator's choice would;
+/// throws DriverError when the list has no such entry.
 void Select(HWND combo, const std::string& text);
 /// The selected entry's text, or "" when nothing is selected.
 std::string SelectedEntry(HWND combo);

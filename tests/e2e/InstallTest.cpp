@@ -2,6 +2,7 @@
 // refused input, a good install with its marker and command, a failing command, and help.
 #include "tests/e2e/Checks.h"
 #include "tests/e2e/Session.h"
+#include "tests/support/TestDrive.h"
 
 #include <gtest/gtest.h>
 
@@ -178,7 +179,7 @@ TEST(InstallDialog, InstallsMarksRunsTheCommandAndShowsCompletion)
     // The type reaches the command as the catalogue spells it.
     EXPECT_EQ(records[0].program, "KELSETUP-lt");
     EXPECT_EQ(records[0].arguments, (Strings{"C:\\kel\\wxyz-lt01", "wxyz-lt01"}));
-    EXPECT_TRUE(SameDirectory(records[0].directory, session.ProgramDirectory())) << records[0].directory;
+    EXPECT_TRUE(TestDrive::SameDirectory(records[0].directory, session.ProgramDirectory())) << records[0].directory;
 
     // A second install of the same station and type takes the next number; the dialog opens
     // afresh, with the letters empty and nothing selected.

@@ -1,6 +1,8 @@
 // Program directories, the store and stub records for one end-to-end run: std::filesystem and Win32.
 #include "tests/e2e/Session.h"
 
+#include "tests/support/TestDrive.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -13,22 +15,6 @@ namespace {
 
 const char kRecordsDirectory[] = "C:\\corvane-e2e\\records";
 const char* const kSampleTypes[] = {"LT", "WX", "PRM", "TR9", "GNX"};
-
-// The directory the driver was built into; corvane.exe and the stub are built beside it.
-std::string BuildDirectory()
-{
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
-        if (length == 0)
-            throw DriverError("cannot find the driver's own path");
-        if (length < path.size()) {
-            path.resize(length);
-            return path.substr(0, path.find_last_of('\\') + 1);
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 void Copy(const std::string& from, const std::string& to)
 {
@@ -45,7 +31,7 @@ Session::Session(const std::string& programDirectory) : m_programDirectory(progr
     Clean();
     MakeDirectories(m_programDirectory);
     MakeDirectories(kRecordsDirectory);
-    Copy(BuildDirectory() + "corvane.exe", m_programDirectory + "corvane.exe");
+    Copy(TestDrive::BinaryDirectory() + "corvane.exe", m_programDirectory + "corvane.exe");
     std::string catalogue;
     for (const char* type : kSampleTypes) {
         AddCommands(type);
@@ -81,7 +67,7 @@ void Session::RemoveCatalogue() const
 
 void Session::AddCommands(const std::string& type) const
 {
-    const std::string stub = BuildDirectory() + "stub_command.exe";
+    const std::string stub = TestDrive::BinaryDirectory() + "stub_command.exe";
     Copy(stub, m_programDirectory + "KELSETUP-" + type + ".exe");
     std::string lower = type;
     for (char& c : lower)

@@ -2,6 +2,7 @@
 // time, the upgrade command with the picked name, and a failing command.
 #include "tests/e2e/Checks.h"
 #include "tests/e2e/Session.h"
+#include "tests/support/TestDrive.h"
 
 #include <gtest/gtest.h>
 
@@ -87,9 +88,9 @@ TEST(UpgradeDialog, ListsTheStoreSortedAfreshAndUpgradesThePickedSystem)
 
     std::vector<StubRecord> records = session.Records();
     ASSERT_EQ(records.size(), 1u);
-    EXPECT_TRUE(SameDirectory(records[0].program, session.ProgramDirectory() + "lt-UPGRADE")) << records[0].program;
+    EXPECT_TRUE(TestDrive::SameDirectory(records[0].program, session.ProgramDirectory() + "lt-UPGRADE")) << records[0].program;
     EXPECT_EQ(records[0].arguments, Strings{"wxyz-lt01"});
-    EXPECT_TRUE(SameDirectory(records[0].directory, session.ProgramDirectory())) << records[0].directory;
+    EXPECT_TRUE(TestDrive::SameDirectory(records[0].directory, session.ProgramDirectory())) << records[0].directory;
 
     // The next opening reads the store again.
     Session::Remove("C:\\kel\\old-notes.txt");

@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string& listed = pieces[3];
     const int number = static_cast<int>(size % kLastSystemNumber) + 1;
 
-    const std::string programDirectory = os.LowerCase(ProgramDirectory(programPath));
+    const std::string programDirectory = os.LowerCase(ProgramDirectory(os, programPath));
     const bool programUsable = CanReachACommand(programPath);
 
     if (CanReachACommand(letters) && CanReachACommand(type) && !HasUnsafeCharacter(os, letters) &&

@@ -10,14 +10,6 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-// Shift-JIS: 0x81-0x9F and 0xE0-0xFC start a double-byte character whose trail byte may be 0x5C
-// ("\") or 0x5E ("^").
-class ShiftJisPlatform : public RecordingPlatform {
-public:
-    using RecordingPlatform::RecordingPlatform;
-    bool IsLeadByte(unsigned char byte) override { return (byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0; }
-};
-
 }  // namespace
 
 TEST(CommandLine, RefusesPathSeparatorsAndPercent)

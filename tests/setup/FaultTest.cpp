@@ -35,7 +35,7 @@ struct Outcome {
 Outcome InstallWithoutPrivileges(TestDrive& drive)
 {
     const auto install = [&drive]() {
-        std::string report = InstallSystem(drive.Os(), "WXYZ", "LT") ? "1" : "0";
+        std::string report = InstallSystem(drive.Os(), "WXYZ", "LT") == SetupResult::Done ? "1" : "0";
         for (const std::string& message : drive.Os().messages)
             report += "\n" + message;
         return report;

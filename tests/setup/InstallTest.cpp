@@ -17,7 +17,7 @@ class Install : public ::testing::Test {
 protected:
     void SetUp() override { drive.AddCommand("KELSETUP-LT"); }
 
-    bool Run(const std::string& letters, const std::string& type) { return InstallSystem(drive.Os(), letters, type); }
+    SetupResult Run(const std::string& letters, const std::string& type) { return InstallSystem(drive.Os(), letters, type); }
     Strings Messages() { return drive.Os().messages; }
     Strings Commands() { return drive.Os().commands; }
     Strings Systems() const { return drive.Entries(kBaseDirectory); }
@@ -29,7 +29,7 @@ protected:
 
 TEST_F(Install, FirstSystemGetsNumberOneWithMarkerAndCommand)
 {
-    ASSERT_TRUE(Run("WXYZ", "LT"));
+    ASSERT_EQ(Run("WXYZ", "LT"), SetupResult::Done);
     EXPECT_EQ(Messages(), Strings{});
     EXPECT_EQ(Systems(), Strings{"wxyz-lt01"});
     // Exactly the name: no line end, nothing else.
@@ -45,11 +45,11 @@ TEST_F(Install, FirstSystemGetsNumberOneWithMarkerAndCommand)
 
 TEST_F(Install, NumbersCountUpFillGapsAndIgnoreCase)
 {
-    ASSERT_TRUE(Run("WXYZ", "LT"));
-    ASSERT_TRUE(Run("WXYZ", "lt"));  // same prefix as WXYZ and LT
-    ASSERT_TRUE(Run("wxyz", "LT"));
+    ASSERT_EQ(Run("WXYZ", "LT"), SetupResult::Done);
+    ASSERT_EQ(Run("WXYZ", "lt"), SetupResult::Done);  // same prefix as WXYZ and LT
+    ASSERT_EQ(Run("wxyz", "LT"), SetupResult::Done);
     drive.MakeDirectories("C:\\kel\\wxyz-lt05");
-    ASSERT_TRUE(Run("WXYZ", "LT"));
+    ASSERT_EQ(Run("WXYZ", "LT"), SetupResult::Done);
     EXPECT_EQ(Systems(), (Strings{"wxyz-lt01", "wxyz-lt02", "wxyz-lt03", "wxyz-lt04", "wxyz-lt05"}));
     // The type goes to the command as the caller gave it.
     EXPECT_EQ(Commands()[1], "KELSETUP-lt C:\\kel\\wxyz-lt02 wxyz-lt02");
@@ -59,8 +59,8 @@ TEST_F(Install, GapIsFilledFirst)
 {
     drive.MakeDirectories("C:\\kel\\wxyz-lt01");
     drive.MakeDirectories("C:\\kel\\WXYZ-LT03");
-    ASSERT_TRUE(Run("WXYZ", "LT"));
-    ASSERT_TRUE(Run("WXYZ", "LT"));
+    ASSERT_EQ(Run("WXYZ", "LT"), SetupResult::Done);
+    ASSERT_EQ(Run("WXYZ", "LT"), SetupResult::Done);
     EXPECT_EQ(Commands(), (Strings{"KELSETUP-LT C:\\kel\\wxyz-lt02 wxyz-lt02", "KELSETUP-LT C:\\kel\\wxyz-lt04 wxyz-lt04"}));
 }
 
@@ -68,13 +68,13 @@ TEST_F(Install, HundredthSystemGetsThreeDigitsAndThe999thIsTheLast)
 {
     for (int n = 1; n <= 99; ++n)
         drive.MakeDirectories(SystemDirectory(kBaseDirectory, SystemName("wxyz-lt", n)));
-    ASSERT_TRUE(Run("WXYZ", "LT"));
+    ASSERT_EQ(Run("WXYZ", "LT"), SetupResult::Done);
     EXPECT_EQ(drive.ReadFile("C:\\kel\\wxyz-lt100\\sysname.dat"), "wxyz-lt100");
 
     for (int n = 101; n <= 999; ++n)
         drive.MakeDirectories(SystemDirectory(kBaseDirectory, SystemName("wxyz-lt", n)));
     drive.Os().commands.clear();
-    EXPECT_FALSE(Run("WXYZ", "LT"));
+    EXPECT_EQ(Run("WXYZ", "LT"), SetupResult::NotRegistered);
     EXPECT_EQ(Messages(), Strings{"Could not open any C:\\kel\\wxyz-ltnn subdirectories for output file"});
     EXPECT_EQ(Commands(), Strings{});
     EXPECT_FALSE(drive.Exists("C:\\kel\\wxyz-lt1000"));
@@ -82,7 +82,7 @@ TEST_F(Install, HundredthSystemGetsThreeDigitsAndThe999thIsTheLast)
 
 TEST_F(Install, NamesWindowsRefusesFailEveryNumber)
 {
-    EXPECT_FALSE(Run("A*B", "LT"));
+    EXPECT_EQ(Run("A*B", "LT"), SetupResult::NotRegistered);
     EXPECT_EQ(Messages(), Strings{"Could not open any C:\\kel\\a*b-ltnn subdirectories for output file"});
     EXPECT_EQ(Systems(), Strings{});
     EXPECT_EQ(Commands(), Strings{});
@@ -91,7 +91,7 @@ TEST_F(Install, NamesWindowsRefusesFailEveryNumber)
 TEST_F(Install, FileInPlaceOfTheBaseDirectoryStopsEarly)
 {
     drive.WriteFile("C:\\kel", "not a directory");
-    EXPECT_FALSE(Run("WXYZ", "LT"));
+    EXPECT_EQ(Run("WXYZ", "LT"), SetupResult::NotRegistered);
     EXPECT_EQ(Messages(), Strings{"Could not create kel subdirectory C:\\kel.  Check Permissions"});
     EXPECT_EQ(drive.ReadFile("C:\\kel"), "not a directory");
     EXPECT_EQ(Commands(), Strings{});
@@ -100,10 +100,10 @@ TEST_F(Install, FileInPlaceOfTheBaseDirectoryStopsEarly)
 TEST_F(Install, CallLettersOfAnyKindReachTheCommandAsOneWord)
 {
     drive.AddCommand("b-lt01");  // would run if "A&B" split the line into two commands
-    ASSERT_TRUE(Run("AB CD", "LT"));
-    ASSERT_TRUE(Run("A&B", "LT"));
-    ASSERT_TRUE(Run("  ", "LT"));
-    ASSERT_TRUE(Run("A(B);C=D,E^F", "LT"));
+    ASSERT_EQ(Run("AB CD", "LT"), SetupResult::Done);
+    ASSERT_EQ(Run("A&B", "LT"), SetupResult::Done);
+    ASSERT_EQ(Run("  ", "LT"), SetupResult::Done);
+    ASSERT_EQ(Run("A(B);C=D,E^F", "LT"), SetupResult::Done);
     const std::vector<StubRecord> records = drive.Records();
     ASSERT_EQ(records.size(), 4u);
     EXPECT_EQ(records[0].arguments, (Strings{"C:\\kel\\ab cd-lt01", "ab cd-lt01"}));
@@ -117,7 +117,7 @@ TEST_F(Install, PathSeparatorsAndPercentAreRefusedBeforeAnythingIsMade)
 {
     for (const auto& input : std::vector<std::pair<std::string, std::string>>{
              {"..\\x", "LT"}, {"a/b", "LT"}, {"%PATH%", "LT"}, {"WXYZ", "L\\T"}, {"WXYZ", "%T"}}) {
-        EXPECT_FALSE(Run(input.first, input.second)) << input.first << " " << input.second;
+        EXPECT_EQ(Run(input.first, input.second), SetupResult::Refused) << input.first << " " << input.second;
     }
     EXPECT_EQ(Messages(), Strings(5, "The call letters and the system type can't contain \\, / or %."));
     EXPECT_FALSE(drive.Exists(kBaseDirectory));
@@ -128,8 +128,8 @@ TEST_F(Install, PathSeparatorsAndPercentAreRefusedBeforeAnythingIsMade)
 TEST_F(Install, FailingOrMissingCommandIsReportedNotSuccess)
 {
     drive.SetCommandExit(3);
-    EXPECT_FALSE(Run("WXYZ", "LT"));
-    EXPECT_FALSE(Run("WXYZ", "GNX"));  // no KELSETUP-GNX beside the program
+    EXPECT_EQ(Run("WXYZ", "LT"), SetupResult::CommandFailed);
+    EXPECT_EQ(Run("WXYZ", "GNX"), SetupResult::CommandFailed);  // no KELSETUP-GNX beside the program
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_EQ(Messages()[0], "Setup command KELSETUP-LT C:\\kel\\wxyz-lt01 wxyz-lt01 failed with exit code 3.");
     EXPECT_EQ(Messages()[1].rfind("Setup command KELSETUP-GNX C:\\kel\\wxyz-gnx01 wxyz-gnx01 failed with exit code ", 0), 0u)
@@ -149,7 +149,7 @@ TEST_F(Install, MarkerFailuresLeaveNothingBehindAndRunNothing)
     for (Fault fault : {Fault::OpenFails, Fault::WriteFails, Fault::DiskFull}) {
         drive.Os().messages.clear();
         drive.Os().writeFault = fault;
-        EXPECT_FALSE(Run("WXYZ", "LT"));
+        EXPECT_EQ(Run("WXYZ", "LT"), SetupResult::NotRegistered);
         EXPECT_EQ(Messages(), Strings{"Setup file " + marker +
                                       (fault == Fault::OpenFails ? " could not be opened" : " could not be written")});
         // The claimed number is given back; the system that was there is untouched.
@@ -160,7 +160,7 @@ TEST_F(Install, MarkerFailuresLeaveNothingBehindAndRunNothing)
     EXPECT_TRUE(drive.Records().empty());
 
     drive.Os().writeFault = Fault::None;
-    ASSERT_TRUE(Run("WXYZ", "LT"));
+    ASSERT_EQ(Run("WXYZ", "LT"), SetupResult::Done);
     EXPECT_EQ(Systems(), (Strings{"wxyz-lt01", "wxyz-lt02"}));
     EXPECT_EQ(drive.ReadFile("C:\\kel\\wxyz-lt02\\sysname.dat"), "wxyz-lt02");
 }
@@ -169,7 +169,7 @@ TEST_F(Install, BareProgramNameRunsTheCommandInTheCurrentDirectory)
 {
     drive.Os().programArgument = "corvane";
     ASSERT_TRUE(drive.Os().ChangeDirectory(TestDrive::kProgramDirectory));
-    ASSERT_TRUE(Run("WXYZ", "LT"));
+    ASSERT_EQ(Run("WXYZ", "LT"), SetupResult::Done);
     EXPECT_EQ(Commands(), Strings{"KELSETUP-LT C:\\kel\\wxyz-lt01 wxyz-lt01"});
     ASSERT_EQ(drive.Records().size(), 1u);
 }
@@ -177,7 +177,7 @@ TEST_F(Install, BareProgramNameRunsTheCommandInTheCurrentDirectory)
 TEST_F(Install, LongCallLettersWork)
 {
     const std::string letters(200, 'W');
-    ASSERT_TRUE(Run(letters, "LT"));
+    ASSERT_EQ(Run(letters, "LT"), SetupResult::Done);
     const std::string name = std::string(200, 'w') + "-lt01";
     EXPECT_EQ(drive.ReadFile("C:\\kel\\" + name + "\\sysname.dat"), name);
     ASSERT_EQ(drive.Records().size(), 1u);

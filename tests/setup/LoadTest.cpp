@@ -64,7 +64,7 @@ TEST(Load, NameOf250CharactersInstallsListsAndUpgrades)
     ASSERT_EQ(name.size(), 250u);
     const std::string directory = SystemDirectory(kBaseDirectory, name);
 
-    const bool installed = InstallSystem(drive.Os(), std::string(245, 'W'), "LT");
+    const bool installed = InstallSystem(drive.Os(), std::string(245, 'W'), "LT") == SetupResult::Done;
     RecordProperty("installed", installed ? "yes" : "no");
 #ifdef _WIN32
     // Wine makes and opens these paths. A Windows that keeps the classic limit refuses the
@@ -87,7 +87,7 @@ TEST(Load, NameOf250CharactersInstallsListsAndUpgrades)
 
     const Strings listed = ListInstalledSystems(drive.Os(), kBaseDirectory);
     ASSERT_EQ(listed, Strings{name});
-    ASSERT_TRUE(UpgradeSystem(drive.Os(), listed[0], DeriveSystemType(listed[0])));
+    ASSERT_EQ(UpgradeSystem(drive.Os(), listed[0], DeriveSystemType(listed[0])), SetupResult::Done);
     ASSERT_EQ(drive.Records().size(), 2u);
     EXPECT_EQ(drive.Records()[1].arguments, Strings{name});
     EXPECT_EQ(drive.Os().messages, Strings{});

@@ -1,18 +1,38 @@
 // System names, the type read back out of a name, and the program directory.
 #include "setup/SystemStore.h"
+
+#include "platform/Characters.h"
 #include "tests/support/TestDrive.h"
 
 #include <gtest/gtest.h>
 
 TEST(ProgramDirectory, KeepsEverythingUpToTheLastBackslash)
 {
-    EXPECT_EQ(ProgramDirectory("C:\\Tools\\Setup\\corvane.exe"), "C:\\Tools\\Setup\\");
-    EXPECT_EQ(ProgramDirectory("C:\\Tools\\Setup\\"), "C:\\Tools\\Setup\\");
-    EXPECT_EQ(ProgramDirectory("corvane"), "");
-    EXPECT_EQ(ProgramDirectory(""), "");
-    EXPECT_EQ(ProgramDirectory("\\"), "\\");
+    TestDrive drive;
+    PlatformServices& os = drive.Os();
+    EXPECT_EQ(ProgramDirectory(os, "C:\\Tools\\Setup\\corvane.exe"), "C:\\Tools\\Setup\\");
+    EXPECT_EQ(ProgramDirectory(os, "C:\\Tools\\Setup\\"), "C:\\Tools\\Setup\\");
+    EXPECT_EQ(ProgramDirectory(os, "corvane"), "");
+    EXPECT_EQ(ProgramDirectory(os, ""), "");
+    EXPECT_EQ(ProgramDirectory(os, "\\"), "\\");
     // Only the backslash separates: a forward slash is part of the name.
-    EXPECT_EQ(ProgramDirectory("C:\\a/b/corvane.exe"), "C:\\");
+    EXPECT_EQ(ProgramDirectory(os, "C:\\a/b/corvane.exe"), "C:\\");
+}
+
+TEST(ProgramDirectory, TitleAndHelpCutsStepOverDoubleByteCharacters)
+{
+    TestDrive drive;
+    ShiftJisPlatform sjis(drive.Real());
+    // "\x83\x5C" is one Shift-JIS character whose trail byte is a backslash: it ends no directory.
+    const std::string folder = "C:\\Tools\\\x83\x5C";
+    EXPECT_EQ(ProgramDirectory(sjis, folder + "\\corvane.exe"), folder + "\\");
+    EXPECT_EQ(ProgramDirectory(sjis, folder + "corvane.exe"), "C:\\Tools\\");
+    EXPECT_EQ(NameStart(sjis, "\x83\x5C" "corvane.exe"), 0u);
+    EXPECT_EQ(WithoutExtension(sjis, folder + ".v2\\setup.tool.exe"), folder + ".v2\\setup.tool");
+    EXPECT_EQ(WithoutExtension(sjis, folder + ".v2\\corvane"), folder + ".v2\\corvane");
+    EXPECT_EQ(WithoutExtension(sjis, "C:\\kel\\.hidden"), "C:\\kel\\.hidden");
+    // Single-byte, the same bytes are a backslash.
+    EXPECT_EQ(ProgramDirectory(drive.Os(), folder + "corvane.exe"), folder);
 }
 
 TEST(DeriveSystemType, CutsTwoCharactersThenTakesWhatFollowsTheLastDash)

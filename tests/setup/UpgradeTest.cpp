@@ -59,9 +59,9 @@ TEST(UpgradeSystem, CommandIsTheLowerCasedProgramDirectoryTypeAndName)
 {
     TestDrive drive;
     drive.Os().programArgument = "C:\\Tools\\Setup\\corvane.exe";
-    EXPECT_FALSE(UpgradeSystem(drive.Os(), "wxyz-lt02", "lt"));  // no such command there
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt02", "lt"), SetupResult::CommandFailed);  // no such command there
     drive.Os().programArgument = "corvane";
-    EXPECT_FALSE(UpgradeSystem(drive.Os(), "wxyz-lt02", "lt"));
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt02", "lt"), SetupResult::CommandFailed);
     EXPECT_EQ(drive.Os().commands, (Strings{"c:\\tools\\setup\\lt-UPGRADE wxyz-lt02", "lt-UPGRADE wxyz-lt02"}));
     ASSERT_EQ(drive.Os().messages.size(), 2u);
     EXPECT_EQ(drive.Os().messages[0].rfind("Setup command c:\\tools\\setup\\lt-UPGRADE wxyz-lt02 failed with exit code ", 0), 0u)
@@ -74,7 +74,7 @@ TEST(UpgradeSystem, RunsTheCommandBesideTheProgramWithTheNameAsItsOneArgument)
     const std::string directory = "C:\\Program Files\\Corvane Setup\\";
     drive.AddCommand("lt-UPGRADE", directory);
     drive.Os().programArgument = directory + "corvane.exe";
-    ASSERT_TRUE(UpgradeSystem(drive.Os(), "wxyz-lt01", DeriveSystemType("wxyz-lt01")));
+    ASSERT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt01", DeriveSystemType("wxyz-lt01")), SetupResult::Done);
     EXPECT_EQ(drive.Os().messages, Strings{});
     EXPECT_EQ(drive.Os().commands, Strings{"\"c:\\program files\\corvane setup\\lt-UPGRADE\" wxyz-lt01"});
     const std::vector<StubRecord> records = drive.Records();
@@ -87,9 +87,9 @@ TEST(UpgradeSystem, FailuresAndUnsafeNamesAreReported)
     TestDrive drive;
     drive.AddCommand("lt-UPGRADE");
     drive.SetCommandExit(7);
-    EXPECT_FALSE(UpgradeSystem(drive.Os(), "wxyz-lt01", "lt"));
-    EXPECT_FALSE(UpgradeSystem(drive.Os(), "%COMSPEC%-lt01", "lt"));
-    EXPECT_FALSE(UpgradeSystem(drive.Os(), "a-..\\..\\lt01", "lt"));
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt01", "lt"), SetupResult::CommandFailed);
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "%COMSPEC%-lt01", "lt"), SetupResult::Refused);
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "a-..\\..\\lt01", "lt"), SetupResult::Refused);
     EXPECT_EQ(drive.Os().messages,
               (Strings{"Setup command c:\\corvane-test\\prog\\lt-UPGRADE wxyz-lt01 failed with exit code 7.",
                        "The system name %COMSPEC%-lt01 can't be used in a setup command.",

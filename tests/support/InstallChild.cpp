@@ -20,6 +20,10 @@ int main(int argc, char** argv)
     if (argc != 5)
         return 2;
 #ifdef _WIN32
+    if (!TestDrive::UnderWine()) {
+        std::fprintf(stderr, "install_child: refusing to run outside Wine: it writes C:\\kel.\n");
+        return 3;
+    }
     Win32Platform real;
 #else
     HostPlatform real(argv[1]);
@@ -28,7 +32,7 @@ int main(int argc, char** argv)
     os.programArgument = TestDrive::kProgramPath;
     int failures = 0;
     for (int i = std::atoi(argv[4]); i > 0; --i) {
-        if (!InstallSystem(os, argv[2], argv[3]))
+        if (InstallSystem(os, argv[2], argv[3]) != SetupResult::Done)
             ++failures;
     }
     for (const std::string& message : os.messages)

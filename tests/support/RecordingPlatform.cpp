@@ -23,6 +23,25 @@ WriteResult RecordingPlatform::WriteTextFile(const std::string& path, const std:
     return WriteResult::WriteFailed;
 }
 
+void RecordingPlatform::ShowMessage(const std::string& text)
+{
+    messages.push_back(text);
+    if (showMessages)
+        m_real.ShowMessage(text);
+}
+
+bool RecordingPlatform::ShowHelpTopic(const std::string& path, unsigned long context)
+{
+    help.push_back({"topic", path, context});
+    return helpStarts;
+}
+
+bool RecordingPlatform::StartSockets()
+{
+    ++socketStarts;
+    return socketsStart;
+}
+
 int RecordingPlatform::RunCommand(const std::string& commandLine)
 {
     commands.push_back(commandLine);

@@ -6,18 +6,32 @@
 #include <string>
 #include <vector>
 
-/// Passes every call to the real services except: messages are recorded instead of shown, the
-/// program argument can be replaced, and text-file writes can be made to fail.
+/// Passes every call to the real services except: messages are recorded instead of shown (unless
+/// told to show them too), help requests are recorded and answered, the program argument can be
+/// replaced, text-file writes and the socket library can be made to fail.
 class RecordingPlatform : public PlatformServices {
 public:
     enum class WriteFault { None, OpenFails, WriteFails, DiskFull };
+
+    /// One request to the help viewer: "topic" with its context number, or "close".
+    struct HelpRequest {
+        std::string kind;
+        std::string path;
+        unsigned long context;
+    };
 
     explicit RecordingPlatform(PlatformServices& real) : m_real(real) {}
 
     std::vector<std::string> messages;  ///< every ShowMessage text, in order
     std::vector<std::string> commands;  ///< every command line run, in order
+    std::vector<HelpRequest> help;      ///< every request to the help viewer, in order
     std::string programArgument;        ///< replaces the real program argument when not empty
     WriteFault writeFault = WriteFault::None;
+    bool showMessages = false;  ///< show messages through the real services as well
+    bool helpStarts = true;     ///< what ShowHelpTopic answers
+    bool socketsStart = true;   ///< what StartSockets answers
+    int socketStarts = 0;       ///< StartSockets calls
+    int socketStops = 0;        ///< StopSockets calls
 
     std::string ProgramArgument() override;
     MakeDirResult MakeDirectory(const std::string& path) override { return m_real.MakeDirectory(path); }
@@ -37,8 +51,20 @@ public:
     int RunCommand(const std::string& commandLine) override;
     std::string LowerCase(const std::string& text) override { return m_real.LowerCase(text); }
     bool IsLeadByte(unsigned char byte) override { return m_real.IsLeadByte(byte); }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ShowMessage(const std::string& text) override;
+    bool ShowHelpTopic(const std::string& path, unsigned long context) override;
+    void CloseHelp(const std::string& path) override { help.push_back({"close", path, 0}); }
+    bool StartSockets() override;
+    void StopSockets() override { ++socketStops; }
 
 private:
     PlatformServices& m_real;
+};
+
+/// The recording services as in a Shift-JIS code page: 0x81-0x9F and 0xE0-0xFC start a double-byte
+/// character, whose trail byte may be 0x5C ("\") or 0x5E ("^").
+class ShiftJisPlatform : public RecordingPlatform {
+public:
+    using RecordingPlatform::RecordingPlatform;
+    bool IsLeadByte(unsigned char byte) override { return (byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0; }
 };

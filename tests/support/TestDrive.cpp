@@ -178,10 +178,19 @@ std::string TestDrive::BinaryDirectory()
 {
 #ifdef _WIN32
     Win32Platform real;
-    return ProgramDirectory(real.ProgramArgument());
+    return ProgramDirectory(real, real.ProgramArgument());
 #else
     HostPlatform real("/");
     return fs::path(real.HostPath(real.ProgramArgument())).parent_path().string();
+#endif
+}
+
+bool TestDrive::UnderWine()
+{
+#ifdef _WIN32
+    return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+#else
+    return false;
 #endif
 }
 

@@ -53,6 +53,8 @@ public:
     static std::string BinaryDirectory();
     /// ".exe" on Windows, "" elsewhere.
     static const char* ExecutableSuffix();
+    /// True when this Windows program runs under Wine (the only place its tests may touch C:).
+    static bool UnderWine();
 
 private:
     void Clean() const;

@@ -1,5 +1,7 @@
-// The timer-driven dialog driver and the window helpers of the dialog tests.
+// The timer-driven dialog driver and the thread's dialogs.
 #include "tests/ui/DialogDriver.h"
+
+#include <exception>
 
 namespace {
 
@@ -7,9 +9,7 @@ DialogDriver* g_driver = nullptr;
 
 BOOL CALLBACK CollectDialog(HWND window, LPARAM found)
 {
-    std::string className(16, '\0');
-    className.resize(static_cast<size_t>(GetClassNameA(window, &className[0], static_cast<int>(className.size()))));
-    if (className == "#32770" && IsWindowVisible(window))
+    if (e2e::ClassName(window) == "#32770" && IsWindowVisible(window))
         reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
     return TRUE;
 }
@@ -27,18 +27,31 @@ bool DialogDriver::Run(const std::function<void()>& body, DWORD limitMillisecond
     DialogDriver* outer = g_driver;
     g_driver = this;
     m_next = 0;
-    m_timedOut = false;
     m_failure.clear();
+    m_limit = limitMilliseconds;
     m_deadline = GetTickCount() + limitMilliseconds;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, &DialogDriver::Tick);
     body();
     KillTimer(nullptr, timer);
     g_driver = outer;
-    if (m_timedOut)
-        m_failure = "timed out at step " + std::to_string(m_next + 1) + " of " + std::to_string(m_steps.size());
-    else if (m_next < m_steps.size())
-        m_failure = "the dialogs ended at step " + std::to_string(m_next + 1) + " of " + std::to_string(m_steps.size());
+    if (m_failure.empty() && m_next < m_steps.size())
+        m_failure = "the dialogs ended " + Where();
     return m_failure.empty();
+}
+
+std::string DialogDriver::Where() const
+{
+    const std::string& what = m_next < m_steps.size() ? m_steps[m_next].what : std::string();
+    return "at step " + std::to_string(m_next + 1) + " of " + std::to_string(m_steps.size()) +
+           (what.empty() ? std::string() : ", waiting for " + what);
+}
+
+void DialogDriver::Abandon(const std::string& why)
+{
+    if (m_failure.empty())
+        m_failure = why;
+    for (HWND dialog : ThreadDialogs())
+        EndDialog(dialog, IDCANCEL);
 }
 
 void CALLBACK DialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD)
@@ -49,17 +62,24 @@ void CALLBACK DialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD)
 
 void DialogDriver::OnTick()
 {
+    if (!m_failure.empty()) {
+        Abandon(m_failure);
+        return;
+    }
     if (static_cast<LONG>(GetTickCount() - m_deadline) >= 0) {
-        m_timedOut = true;
-        for (HWND dialog : ThreadDialogs())
-            EndDialog(dialog, IDCANCEL);
+        Abandon("timed out after " + std::to_string(m_limit) + " ms " + Where());
         return;
     }
     if (m_busy || m_next >= m_steps.size())
         return;
     m_busy = true;
-    if (m_steps[m_next]())
-        ++m_next;
+    try {
+        if (m_steps[m_next].run())
+            ++m_next;
+    } catch (const std::exception& error) {
+        // Nothing may unwind through the dialog manager that called the timer.
+        Abandon(std::string(error.what()) + " " + Where());
+    }
     m_busy = false;
 }
 
@@ -73,62 +93,24 @@ std::vector<HWND> ThreadDialogs()
 HWND FindDialog(const std::string& caption)
 {
     for (HWND dialog : ThreadDialogs())
-        if (WindowText(dialog) == caption)
+        if (e2e::Caption(dialog) == caption)
             return dialog;
     return nullptr;
 }
 
-std::string WindowText(HWND window)
+DialogDriver::Step On(const std::string& caption, std::function<void(HWND)> act)
 {
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    const int copied = GetWindowTextA(window, &text[0], static_cast<int>(text.size()));
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
+    return DialogDriver::Step(
+        [caption, act] {
+            HWND dialog = FindDialog(caption);
+            if (dialog)
+                act(dialog);
+            return dialog != nullptr;
+        },
+        "the dialog \"" + caption + "\"");
 }
 
-void Click(HWND dialog, int id)
+DialogDriver::Step Gone(const std::string& caption)
 {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-std::vector<std::string> ComboEntries(HWND combo)
-{
-    std::vector<std::string> entries;
-    const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::string text(static_cast<size_t>(length) + 1, '\0');
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(static_cast<size_t>(length));
-        entries.push_back(text);
-    }
-    return entries;
-}
-
-bool SelectEntry(HWND dialog, int comboId, const std::string& text)
-{
-    HWND combo = GetDlgItem(dialog, comboId);
-    const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(text.c_str()));
-    if (index == CB_ERR)
-        return false;
-    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    return true;
-}
-
-RECT ScreenRect(HWND window)
-{
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-RECT WorkArea()
-{
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    return monitor.rcWork;
+    return DialogDriver::Step([caption] { return FindDialog(caption) == nullptr; }, "\"" + caption + "\" to close");
 }

@@ -1,10 +1,13 @@
 // Drives modal dialogs from a thread timer while the test thread sits in their message loops.
 #pragma once
 
+#include "tests/e2e/Driver.h"
+
 #include <windows.h>
 
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 /// Steps run in order from a timer that fires inside whatever modal loop is running. Each step is
@@ -12,26 +15,45 @@
 /// send them, so that a dialog opened by a click runs in the test's own call, not in the timer.
 class DialogDriver {
 public:
-    using Step = std::function<bool()>;
+    /// One step: tried until it returns true; `what` names what it waits for in a failure.
+    struct Step {
+        template <typename Run, typename = std::enable_if_t<std::is_invocable_r_v<bool, Run&>>>
+        Step(Run tryStep, std::string waitsFor = {}) : run(std::move(tryStep)), what(std::move(waitsFor))
+        {
+        }
+        std::function<bool()> run;
+        std::string what;
+    };
+
+    /// How long a script may take on a loaded machine before it is given up.
+    static constexpr DWORD kPatienceMs = 60000;
 
     /// Adds a step to the end of the script.
     DialogDriver& Then(Step step);
-    /// Runs `body` (which opens the dialogs) while the script is driven. When the time is up every
-    /// dialog of the thread is ended with IDCANCEL until `body` returns. False when time ran out
-    /// or steps were left.
-    bool Run(const std::function<void()>& body, DWORD limitMilliseconds = 15000);
+    /// Adds a step that waits for `what`.
+    template <typename Run>
+    DialogDriver& Then(Run run, std::string what)
+    {
+        return Then(Step(std::move(run), std::move(what)));
+    }
+    /// Runs `body` (which opens the dialogs) while the script is driven. When the time is up, or a
+    /// step throws, every dialog of the thread is ended with IDCANCEL until `body` returns. False
+    /// when that happened or steps were left.
+    bool Run(const std::function<void()>& body, DWORD limitMilliseconds = kPatienceMs);
     /// What went wrong in the last run, for the failure message.
     std::string Failure() const { return m_failure; }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
     void OnTick();
+    void Abandon(const std::string& why);
+    std::string Where() const;
 
     std::vector<Step> m_steps;
     size_t m_next = 0;
     DWORD m_deadline = 0;
+    DWORD m_limit = 0;
     bool m_busy = false;
-    bool m_timedOut = false;
     std::string m_failure;
 };
 
@@ -39,15 +61,8 @@ private:
 HWND FindDialog(const std::string& caption);
 /// Every visible dialog of this thread.
 std::vector<HWND> ThreadDialogs();
-/// The window's text.
-std::string WindowText(HWND window);
-/// Posts a click on the button `id` of `dialog`.
-void Click(HWND dialog, int id);
-/// The texts of a combo box's entries, in list order.
-std::vector<std::string> ComboEntries(HWND combo);
-/// Selects the combo box entry with exactly `text` as the operator would, notifying the dialog.
-bool SelectEntry(HWND dialog, int comboId, const std::string& text);
-/// The window's rectangle on the screen.
-RECT ScreenRect(HWND window);
-/// The work area of the primary monitor.
-RECT WorkArea();
+
+/// A step that waits for the dialog with `caption` of this thread, then runs `act` on it once.
+DialogDriver::Step On(const std::string& caption, std::function<void(HWND)> act);
+/// A step that waits until the dialog with `caption` of this thread has gone.
+DialogDriver::Step Gone(const std::string& caption);

@@ -52,8 +52,8 @@ TEST_F(UiTest, OkEndsWithOneAndEveryWayOfCancellingWithTwo)
 {
     // Each way of ending the dialog, and the result it must give.
     const std::vector<std::pair<std::function<void(HWND)>, INT_PTR>> endings = {
-        {[](HWND d) { Click(d, IDOK); }, IDOK},
-        {[](HWND d) { Click(d, IDCANCEL); }, IDCANCEL},
+        {[](HWND d) { Press(d, IDOK); }, IDOK},
+        {[](HWND d) { Press(d, IDCANCEL); }, IDCANCEL},
         {[](HWND d) { PostMessageA(GetDlgItem(d, IDOK), WM_KEYDOWN, VK_ESCAPE, 0); }, IDCANCEL},
         {[](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
     };
@@ -61,12 +61,7 @@ TEST_F(UiTest, OkEndsWithOneAndEveryWayOfCancellingWithTwo)
         ScriptedDialog dialog(IDD_SETUP_COMPLETE, nullptr);
         INT_PTR result = 0;
         DialogDriver script;
-        script.Then([&] {
-            HWND d = FindDialog(kCompleteCaption);
-            if (d)
-                endings[i].first(d);
-            return d != nullptr;
-        });
+        script.Then(On(kCompleteCaption, [&](HWND d) { endings[i].first(d); }));
         EXPECT_TRUE(script.Run([&] { result = dialog.DoModal(); })) << "ending " << i << ": " << script.Failure();
         EXPECT_EQ(endings[i].second, result) << "ending " << i;
         EXPECT_EQ(nullptr, dialog.m_hWnd);
@@ -80,18 +75,13 @@ TEST_F(UiTest, OkKeepsTheDialogOpenWhenTheTransferFails)
     int ticks = 0;
     INT_PTR result = 0;
     driver
-        .Then([&] {
-            HWND d = FindDialog(kCompleteCaption);
-            if (d)
-                Click(d, IDOK);
-            return d != nullptr;
-        })
+        .Then(On(kCompleteCaption, [&](HWND d) { Press(d, IDOK); }))
         .Then([&] { return ++ticks > 5; })
         .Then([&] {
             HWND d = FindDialog(kCompleteCaption);
             EXPECT_NE(nullptr, d) << "OK closed the dialog although the transfer failed";
             if (d)
-                Click(d, IDCANCEL);
+                Press(d, IDCANCEL);
             return true;
         });
     EXPECT_TRUE(driver.Run([&] { result = dialog.DoModal(); })) << driver.Failure();
@@ -107,27 +97,17 @@ TEST_F(UiTest, OwnerIsDisabledWhileAChildRunsAndActiveAgainAfter)
         childResult = child.DoModal();
     };
     driver
-        .Then([&] {
-            HWND d = FindDialog(kChoiceCaption);
-            if (d)
-                Click(d, IDOK);
-            return d != nullptr;
-        })
-        .Then([&] {
-            HWND child = FindDialog(kCompleteCaption);
-            if (!child)
-                return false;
+        .Then(On(kChoiceCaption, [&](HWND d) { Press(d, IDOK); }))
+        .Then(On(kCompleteCaption, [&](HWND child) {
             EXPECT_FALSE(IsWindowEnabled(owner.m_hWnd));
             EXPECT_EQ(owner.m_hWnd, GetWindow(child, GW_OWNER));
-            Click(child, IDOK);
-            return true;
-        })
+            Press(child, IDOK);
+        }))
+        .Then(Gone(kCompleteCaption))
         .Then([&] {
-            if (FindDialog(kCompleteCaption))
-                return false;
             EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd));
             EXPECT_EQ(owner.m_hWnd, GetActiveWindow());
-            Click(owner.m_hWnd, IDCANCEL);
+            Press(owner.m_hWnd, IDCANCEL);
             return true;
         });
     EXPECT_TRUE(driver.Run([&] { owner.DoModal(); })) << driver.Failure();
@@ -144,39 +124,30 @@ TEST_F(UiTest, DialogsAreCentredOverTheirOwnerAndKeptInsideTheWorkArea)
         child.DoModal();
     };
     const auto closeChildAndRecord = [&](RECT& into) {
-        return [&] {
-            HWND child = FindDialog(kCompleteCaption);
-            if (child) {
-                into = ScreenRect(child);
-                Click(child, IDOK);
-            }
-            return child != nullptr;
-        };
+        return On(kCompleteCaption, [&](HWND child) {
+            into = WindowRect(child);
+            Press(child, IDOK);
+        });
     };
     driver
-        .Then([&] {
-            if (!FindDialog(kChoiceCaption))
-                return false;
-            alone = ScreenRect(owner.m_hWnd);
+        .Then(On(kChoiceCaption, [&](HWND) {
+            alone = WindowRect(owner.m_hWnd);
             SetWindowPos(owner.m_hWnd, nullptr, work.left + 200, work.top + 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-            ownerRect = ScreenRect(owner.m_hWnd);
-            Click(owner.m_hWnd, IDOK);
-            return true;
-        })
+            ownerRect = WindowRect(owner.m_hWnd);
+            Press(owner.m_hWnd, IDOK);
+        }))
         .Then(closeChildAndRecord(overOwner))
+        .Then(Gone(kCompleteCaption))
         .Then([&] {
-            if (FindDialog(kCompleteCaption))
-                return false;
             // Centred over an owner this close to the corner the child would stick out.
             SetWindowPos(owner.m_hWnd, nullptr, work.right - 60, work.bottom - 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-            Click(owner.m_hWnd, IDOK);
+            Press(owner.m_hWnd, IDOK);
             return true;
         })
         .Then(closeChildAndRecord(nearEdge))
+        .Then(Gone(kCompleteCaption))
         .Then([&] {
-            if (FindDialog(kCompleteCaption))
-                return false;
-            Click(owner.m_hWnd, IDCANCEL);
+            Press(owner.m_hWnd, IDCANCEL);
             return true;
         });
     EXPECT_TRUE(driver.Run([&] { owner.DoModal(); })) << driver.Failure();
@@ -197,31 +168,23 @@ TEST_F(UiTest, TheInstallDialogOpensAtItsTemplatePositionOverItsOwner)
     POINT ownerClient{0, 0};
     POINT installClient{0, 0};
     owner.onOK = [&](ScriptedDialog& self) {
-        CInstallDlg dialog(&self);
+        CInstallDlg dialog(&self, drive.Os());
         dialog.DoModal();
     };
     driver
-        .Then([&] {
-            if (!FindDialog(kChoiceCaption))
-                return false;
+        .Then(On(kChoiceCaption, [&](HWND) {
             SetWindowPos(owner.m_hWnd, nullptr, 150, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
             ClientToScreen(owner.m_hWnd, &ownerClient);
-            Click(owner.m_hWnd, IDOK);
-            return true;
-        })
+            Press(owner.m_hWnd, IDOK);
+        }))
+        .Then(On(kInstallCaption, [&](HWND d) {
+            ClientToScreen(d, &installClient);
+            EXPECT_TRUE(GetWindowLongA(d, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+            Press(d, IDCANCEL);
+        }))
+        .Then(Gone(kInstallCaption))
         .Then([&] {
-            HWND d = FindDialog(kInstallCaption);
-            if (d) {
-                ClientToScreen(d, &installClient);
-                EXPECT_TRUE(GetWindowLongA(d, GWL_EXSTYLE) & WS_EX_APPWINDOW);
-                Click(d, IDCANCEL);
-            }
-            return d != nullptr;
-        })
-        .Then([&] {
-            if (FindDialog(kInstallCaption))
-                return false;
-            Click(owner.m_hWnd, IDCANCEL);
+            Press(owner.m_hWnd, IDCANCEL);
             return true;
         });
     EXPECT_TRUE(driver.Run([&] { owner.DoModal(); })) << driver.Failure();
@@ -232,13 +195,10 @@ TEST_F(UiTest, TheInstallDialogOpensAtItsTemplatePositionOverItsOwner)
 
 TEST_F(UiTest, TheSystemMenuCarriesAboutAndOpensItWhateverTheLowBits)
 {
-    CInstallDlg install(nullptr);
+    CInstallDlg install(nullptr, drive.Os());
     RECT installRect{}, aboutRect{};
     driver
-        .Then([&] {
-            HWND d = FindDialog(kInstallCaption);
-            if (!d)
-                return false;
+        .Then(On(kInstallCaption, [&](HWND d) {
             SetWindowPos(d, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
             HMENU menu = GetSystemMenu(d, FALSE);
             const int count = GetMenuItemCount(menu);
@@ -247,25 +207,19 @@ TEST_F(UiTest, TheSystemMenuCarriesAboutAndOpensItWhateverTheLowBits)
             std::string text(64, '\0');
             text.resize(static_cast<size_t>(GetMenuStringA(menu, IDM_ABOUTBOX, &text[0], 64, MF_BYCOMMAND)));
             EXPECT_EQ("&About Corvane...", text);
-            installRect = ScreenRect(d);
+            installRect = WindowRect(d);
             // The system sets its own flags in the low four bits of a menu command.
             PostMessageA(d, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);
-            return true;
-        })
+        }))
+        .Then(On("About Corvane", [&](HWND about) {
+            aboutRect = WindowRect(about);
+            EXPECT_EQ(install.m_hWnd, GetWindow(about, GW_OWNER));
+            EXPECT_EQ(0, SendMessageA(about, WM_GETICON, ICON_BIG, 0));
+            Press(about, IDOK);
+        }))
+        .Then(Gone("About Corvane"))
         .Then([&] {
-            HWND about = FindDialog("About Corvane");
-            if (about) {
-                aboutRect = ScreenRect(about);
-                EXPECT_EQ(install.m_hWnd, GetWindow(about, GW_OWNER));
-                EXPECT_EQ(0, SendMessageA(about, WM_GETICON, ICON_BIG, 0));
-                Click(about, IDOK);
-            }
-            return about != nullptr;
-        })
-        .Then([&] {
-            if (FindDialog("About Corvane"))
-                return false;
-            Click(install.m_hWnd, IDCANCEL);
+            Press(install.m_hWnd, IDCANCEL);
             return true;
         });
     EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDCANCEL, install.DoModal()); })) << driver.Failure();
@@ -276,15 +230,13 @@ TEST_F(UiTest, TheSystemMenuCarriesAboutAndOpensItWhateverTheLowBits)
 TEST_F(UiTest, HelpButtonAndF1AskForTheDialogsTopicAndTheDialogReleasesHelpOnClosing)
 {
     drive.WriteFile("C:\\corvane-test\\prog\\keldevicetypes.dat", "LT\n");
-    CInstallDlg install(nullptr);
+    CInstallDlg install(nullptr, drive.Os());
     HWND window = nullptr;
     driver
-        .Then([&] {
-            window = FindDialog(kInstallCaption);
-            if (window)
-                Click(window, ID_HELP);
-            return window != nullptr;
-        })
+        .Then(On(kInstallCaption, [&](HWND d) {
+            window = d;
+            Press(window, ID_HELP);
+        }))
         .Then([&] {
             HELPINFO info{};
             info.cbSize = sizeof info;
@@ -292,36 +244,36 @@ TEST_F(UiTest, HelpButtonAndF1AskForTheDialogsTopicAndTheDialogReleasesHelpOnClo
             info.iCtrlId = IDC_CALL_LETTERS;
             info.hItemHandle = GetDlgItem(window, IDC_CALL_LETTERS);
             SendMessageA(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
-            HelpStarts() = FALSE;
-            Click(window, ID_HELP);
+            drive.Os().helpStarts = false;
+            Press(window, ID_HELP);
             return true;
         })
         .Then([&] {
             if (drive.Os().messages.empty())
                 return false;
-            HelpStarts() = TRUE;
-            Click(window, IDCANCEL);
+            drive.Os().helpStarts = true;
+            Press(window, IDCANCEL);
             return true;
-        });
+        }, "the help failure message");
     EXPECT_TRUE(driver.Run([&] { install.DoModal(); })) << driver.Failure();
 
     const std::string helpFile = "C:\\corvane-test\\prog\\corvane.HLP";
-    ASSERT_EQ(4u, HelpCalls().size());
+    const std::vector<RecordingPlatform::HelpRequest>& help = drive.Os().help;
+    ASSERT_EQ(4u, help.size());
     for (size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(window, HelpCalls()[i].owner);
-        EXPECT_EQ(helpFile, HelpCalls()[i].file);
-        EXPECT_EQ(static_cast<UINT>(HELP_CONTEXT), HelpCalls()[i].command);
-        EXPECT_EQ(0x20066u, HelpCalls()[i].data);
+        EXPECT_EQ("topic", help[i].kind);
+        EXPECT_EQ(helpFile, help[i].path);
+        EXPECT_EQ(0x20066u, help[i].context);
     }
     EXPECT_EQ(std::vector<std::string>{"Failed to launch help."}, drive.Os().messages);
-    EXPECT_EQ(static_cast<UINT>(HELP_QUIT), HelpCalls()[3].command);
-    EXPECT_EQ(helpFile, HelpCalls()[3].file);
+    EXPECT_EQ("close", help[3].kind);
+    EXPECT_EQ(helpFile, help[3].path);
 }
 
 TEST_F(UiTest, HelpFileIsTheProgramPathWithItsLastExtensionReplaced)
 {
     drive.Os().programArgument = "C:\\Program Files\\kel.v2\\setup.tool.exe";
-    EXPECT_EQ("C:\\Program Files\\kel.v2\\setup.tool.HLP", app.HelpFilePath());
+    EXPECT_EQ("C:\\Program Files\\kel.v2\\setup.tool.HLP", HelpFilePath(drive.Os()));
     drive.Os().programArgument = "C:\\kel.v2\\corvane";
-    EXPECT_EQ("C:\\kel.v2\\corvane.HLP", app.HelpFilePath());
+    EXPECT_EQ("C:\\kel.v2\\corvane.HLP", HelpFilePath(drive.Os()));
 }

@@ -21,30 +21,14 @@ const char kCatalogue[] = "C:\\corvane-test\\prog\\keldevicetypes.dat";
 
 std::string ItemText(HWND dialog, int id)
 {
-    return WindowText(GetDlgItem(dialog, id));
-}
-
-// A step that waits for the dialog with `caption`, then runs `act` on it once.
-DialogDriver::Step On(const char* caption, std::function<void(HWND)> act)
-{
-    return [caption, act] {
-        HWND dialog = FindDialog(caption);
-        if (dialog)
-            act(dialog);
-        return dialog != nullptr;
-    };
-}
-
-// A step that waits until the dialog with `caption` has gone.
-DialogDriver::Step Gone(const char* caption)
-{
-    return [caption] { return FindDialog(caption) == nullptr; };
+    return Text(GetDlgItem(dialog, id));
 }
 
 // A step that waits for `count` recorded messages.
 DialogDriver::Step Messages(RecordingPlatform& os, size_t count)
 {
-    return [&os, count] { return os.messages.size() >= count; };
+    return DialogDriver::Step([&os, count] { return os.messages.size() >= count; },
+                              std::to_string(count) + " messages");
 }
 
 // A last step that closes every completion dialog that appears, noting that one did, and keeps
@@ -54,7 +38,7 @@ DialogDriver::Step CloseCompletionDialogs(bool& seen)
     return [&seen] {
         if (HWND done = FindDialog(kCompleteCaption)) {
             seen = true;
-            Click(done, IDOK);
+            Press(done, IDOK);
         }
         return false;
     };
@@ -65,15 +49,15 @@ DialogDriver::Step CloseCompletionDialogs(bool& seen)
 TEST_F(UiTest, InstallDialogListsTheCatalogueSortedWithNothingChosen)
 {
     drive.WriteFile(kCatalogue, "wx LT\nprm Gnx\n");
-    CInstallDlg install(nullptr);
+    CInstallDlg install(nullptr, drive.Os());
     driver.Then(On(kInstallCaption, [](HWND d) {
-        EXPECT_EQ((std::vector<std::string>{"Gnx", "LT", "prm", "wx"}), ComboEntries(GetDlgItem(d, IDC_SYSTEM_TYPE)));
+        EXPECT_EQ((std::vector<std::string>{"Gnx", "LT", "prm", "wx"}), ListEntries(GetDlgItem(d, IDC_SYSTEM_TYPE)));
         EXPECT_EQ(CB_ERR, SendDlgItemMessageA(d, IDC_SYSTEM_TYPE, CB_GETCURSEL, 0, 0));
         EXPECT_EQ("", ItemText(d, IDC_CALL_LETTERS));
         EXPECT_EQ(GetDlgItem(d, IDC_CALL_LETTERS), GetFocus());
         EXPECT_NE(0, SendMessageA(d, WM_GETICON, ICON_BIG, 0));
         EXPECT_NE(0, SendMessageA(d, WM_QUERYDRAGICON, 0, 0));
-        Click(d, IDCANCEL);
+        Press(d, IDCANCEL);
     }));
     EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDCANCEL, install.DoModal()); })) << driver.Failure();
     EXPECT_TRUE(drive.Os().messages.empty());
@@ -82,11 +66,10 @@ TEST_F(UiTest, InstallDialogListsTheCatalogueSortedWithNothingChosen)
 
 TEST_F(UiTest, InstallDialogWithoutCatalogueWarnsBeforeItAppearsAndOffersTheDefaults)
 {
-    CInstallDlg install(nullptr);
     bool visibleAtMessage = true;
     driver.Then(On(kInstallCaption, [&](HWND d) {
-        EXPECT_EQ((std::vector<std::string>{"GNX", "LT", "PRM", "TR9", "WX"}), ComboEntries(GetDlgItem(d, IDC_SYSTEM_TYPE)));
-        Click(d, IDCANCEL);
+        EXPECT_EQ((std::vector<std::string>{"GNX", "LT", "PRM", "TR9", "WX"}), ListEntries(GetDlgItem(d, IDC_SYSTEM_TYPE)));
+        Press(d, IDCANCEL);
     }));
     // The recording services can't show a box, so the catalogue message is checked for having been
     // given while the dialog was not yet on screen.
@@ -99,7 +82,7 @@ TEST_F(UiTest, InstallDialogWithoutCatalogueWarnsBeforeItAppearsAndOffersTheDefa
         }
         bool& m_visible;
     } watch(drive.Os(), visibleAtMessage);
-    app.UsePlatform(watch);
+    CInstallDlg install(nullptr, watch);
     EXPECT_TRUE(driver.Run([&] { install.DoModal(); })) << driver.Failure();
     EXPECT_EQ(std::vector<std::string>{msg::kCatalogueMissing}, watch.messages);
     EXPECT_FALSE(visibleAtMessage);
@@ -109,54 +92,54 @@ TEST_F(UiTest, InstallDialogRefusesMissingOrUnsafeInputAndKeepsTheFields)
 {
     drive.WriteFile(kCatalogue, "LT WX\n");
     drive.AddCommand("KELSETUP-LT");
-    CInstallDlg install(nullptr);
+    CInstallDlg install(nullptr, drive.Os());
     HWND d = nullptr;
     RecordingPlatform& os = drive.Os();
     const auto fieldsAre = [&](const std::string& letters, const std::string& type) {
         EXPECT_EQ(letters, ItemText(d, IDC_CALL_LETTERS));
         HWND combo = GetDlgItem(d, IDC_SYSTEM_TYPE);
         const LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
-        EXPECT_EQ(type, selected == CB_ERR ? "" : ComboEntries(combo)[static_cast<size_t>(selected)]);
+        EXPECT_EQ(type, selected == CB_ERR ? "" : ListEntries(combo)[static_cast<size_t>(selected)]);
         EXPECT_EQ(d, FindDialog(kInstallCaption));
     };
     driver
         .Then(On(kInstallCaption, [&](HWND found) {
             d = found;
-            Click(d, IDOK);  // nothing entered
+            Press(d, IDOK);  // nothing entered
         }))
         .Then(Messages(os, 1))
         .Then([&] {
             fieldsAre("", "");
             SetDlgItemTextA(d, IDC_CALL_LETTERS, "WXYZ");
-            Click(d, IDOK);  // no type
+            Press(d, IDOK);  // no type
             return true;
         })
         .Then(Messages(os, 2))
         .Then([&] {
             fieldsAre("WXYZ", "");
             SetDlgItemTextA(d, IDC_CALL_LETTERS, "");
-            SelectEntry(d, IDC_SYSTEM_TYPE, "LT");
-            Click(d, IDOK);  // no call letters
+            Select(GetDlgItem(d, IDC_SYSTEM_TYPE), "LT");
+            Press(d, IDOK);  // no call letters
             return true;
         })
         .Then(Messages(os, 3))
         .Then([&] {
             fieldsAre("", "LT");
             SetDlgItemTextA(d, IDC_CALL_LETTERS, "..\\WX%Z");
-            Click(d, IDOK);  // a backslash and a percent sign
+            Press(d, IDOK);  // a backslash and a percent sign
             return true;
         })
         .Then(Messages(os, 4))
         .Then([&] {
             fieldsAre("..\\WX%Z", "LT");
             SetDlgItemTextA(d, IDC_CALL_LETTERS, "W/XYZ");
-            Click(d, IDOK);
+            Press(d, IDOK);
             return true;
         })
         .Then(Messages(os, 5))
         .Then([&] {
             fieldsAre("W/XYZ", "LT");
-            Click(d, IDCANCEL);
+            Press(d, IDCANCEL);
             return true;
         });
     EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDCANCEL, install.DoModal()); })) << driver.Failure();
@@ -170,18 +153,18 @@ TEST_F(UiTest, InstallRunsTheCommandThenTheCompletionDialogThenCloses)
 {
     drive.WriteFile(kCatalogue, "LT WX\n");
     drive.AddCommand("KELSETUP-LT");
-    CInstallDlg install(nullptr);
+    CInstallDlg install(nullptr, drive.Os());
     driver
         .Then(On(kInstallCaption, [](HWND d) {
             SetDlgItemTextA(d, IDC_CALL_LETTERS, "WXYZ");
-            SelectEntry(d, IDC_SYSTEM_TYPE, "LT");
-            Click(d, IDOK);
+            Select(GetDlgItem(d, IDC_SYSTEM_TYPE), "LT");
+            Press(d, IDOK);
         }))
         .Then(On(kCompleteCaption, [&](HWND done) {
             EXPECT_EQ("Kelmor Setup has Completed Succesfully.", ItemText(done, IDC_COMPLETE_TEXT));
             EXPECT_EQ(install.m_hWnd, GetWindow(done, GW_OWNER));
             EXPECT_NE(0, SendMessageA(done, WM_GETICON, ICON_SMALL, 0));
-            Click(done, IDOK);
+            Press(done, IDOK);
         }));
     EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDOK, install.DoModal()); })) << driver.Failure();
     EXPECT_TRUE(drive.Os().messages.empty());
@@ -194,13 +177,13 @@ TEST_F(UiTest, AFailedInstallClosesWithoutTheCompletionDialog)
     drive.WriteFile(kCatalogue, "LT\n");
     drive.AddCommand("KELSETUP-LT");
     drive.SetCommandExit(3);
-    CInstallDlg install(nullptr);
+    CInstallDlg install(nullptr, drive.Os());
     bool completionSeen = false;
     driver
         .Then(On(kInstallCaption, [](HWND d) {
             SetDlgItemTextA(d, IDC_CALL_LETTERS, "WXYZ");
-            SelectEntry(d, IDC_SYSTEM_TYPE, "LT");
-            Click(d, IDOK);
+            Select(GetDlgItem(d, IDC_SYSTEM_TYPE), "LT");
+            Press(d, IDOK);
         }))
         .Then(CloseCompletionDialogs(completionSeen));
     INT_PTR result = 0;
@@ -218,21 +201,21 @@ TEST_F(UiTest, UpgradeDialogListsTheStoreSortedAndUpgradesThePickedSystem)
     drive.WriteFile("C:\\kel\\old-notes.txt", "x");
     drive.WriteFile("C:\\kel\\readme.txt", "x");
     drive.AddCommand("lt-UPGRADE");
-    CUpgradeDlg upgrade(nullptr);
+    CUpgradeDlg upgrade(nullptr, drive.Os());
     driver
         .Then(On(kUpgradeCaption, [](HWND d) {
             EXPECT_EQ((std::vector<std::string>{"abcd-wx02", "old-notes.txt", "wxyz-lt01"}),
-                      ComboEntries(GetDlgItem(d, IDC_INSTALLED_SYSTEMS)));
+                      ListEntries(GetDlgItem(d, IDC_INSTALLED_SYSTEMS)));
             EXPECT_EQ(CB_ERR, SendDlgItemMessageA(d, IDC_INSTALLED_SYSTEMS, CB_GETCURSEL, 0, 0));
             EXPECT_EQ(GetDlgItem(d, IDOK), GetFocus());
-            Click(d, IDOK);
+            Press(d, IDOK);
         }))
         .Then(Messages(drive.Os(), 1))
         .Then(On(kUpgradeCaption, [](HWND d) {
-            SelectEntry(d, IDC_INSTALLED_SYSTEMS, "wxyz-lt01");
-            Click(d, IDOK);
+            Select(GetDlgItem(d, IDC_INSTALLED_SYSTEMS), "wxyz-lt01");
+            Press(d, IDOK);
         }))
-        .Then(On(kCompleteCaption, [](HWND done) { Click(done, IDOK); }));
+        .Then(On(kCompleteCaption, [](HWND done) { Press(done, IDOK); }));
     EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDOK, upgrade.DoModal()); })) << driver.Failure();
     EXPECT_EQ(std::vector<std::string>{kNoneSelected}, drive.Os().messages);
     ASSERT_EQ(1u, drive.Records().size());
@@ -244,12 +227,12 @@ TEST_F(UiTest, AFailedUpgradeClosesWithoutTheCompletionDialog)
     drive.MakeDirectories("C:\\kel\\wxyz-lt01");
     drive.AddCommand("lt-UPGRADE");
     drive.SetCommandExit(2);
-    CUpgradeDlg upgrade(nullptr);
+    CUpgradeDlg upgrade(nullptr, drive.Os());
     bool completionSeen = false;
     driver
         .Then(On(kUpgradeCaption, [](HWND d) {
-            SelectEntry(d, IDC_INSTALLED_SYSTEMS, "wxyz-lt01");
-            Click(d, IDOK);
+            Select(GetDlgItem(d, IDC_INSTALLED_SYSTEMS), "wxyz-lt01");
+            Press(d, IDOK);
         }))
         .Then(CloseCompletionDialogs(completionSeen));
     INT_PTR result = 0;
@@ -262,7 +245,7 @@ TEST_F(UiTest, AFailedUpgradeClosesWithoutTheCompletionDialog)
 TEST_F(UiTest, ChoiceDialogOpensInstallOrUpgradeAndStaysUntilCancelled)
 {
     drive.WriteFile(kCatalogue, "LT\n");
-    CSetupChoiceDlg choice;
+    CSetupChoiceDlg choice(drive.Os());
     HWND d = nullptr;
     driver
         .Then(On(kChoiceCaption, [&](HWND found) {
@@ -270,17 +253,17 @@ TEST_F(UiTest, ChoiceDialogOpensInstallOrUpgradeAndStaysUntilCancelled)
             EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(d, IDC_INSTALL));
             EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(d, IDC_UPGRADE));
             EXPECT_EQ(GetDlgItem(d, IDOK), GetFocus());
-            Click(d, IDOK);
+            Press(d, IDOK);
         }))
         .Then(On(kInstallCaption, [&](HWND install) {
             EXPECT_FALSE(IsWindowEnabled(d));
-            Click(install, IDCANCEL);
+            Press(install, IDCANCEL);
         }))
         .Then(Gone(kInstallCaption))
         .Then([&] {
             // Upgrade with no store: the message, and the choice stays as the operator left it.
-            SendDlgItemMessageA(d, IDC_UPGRADE, BM_CLICK, 0, 0);
-            Click(d, IDOK);
+            Click(d, IDC_UPGRADE);
+            Press(d, IDOK);
             return true;
         })
         .Then(Messages(drive.Os(), 1))
@@ -289,70 +272,39 @@ TEST_F(UiTest, ChoiceDialogOpensInstallOrUpgradeAndStaysUntilCancelled)
             EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(d, IDC_INSTALL));
             EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(d, IDC_UPGRADE));
             drive.MakeDirectories("C:\\kel");
-            Click(d, IDOK);
+            Press(d, IDOK);
             return true;
         })
-        .Then(On(kUpgradeCaption, [](HWND upgrade) { Click(upgrade, IDCANCEL); }))
+        .Then(On(kUpgradeCaption, [](HWND upgrade) { Press(upgrade, IDCANCEL); }))
         .Then(Gone(kUpgradeCaption))
         .Then([&] {
-            Click(d, IDCANCEL);
+            Press(d, IDCANCEL);
             return true;
         });
     EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDCANCEL, choice.DoModal()); })) << driver.Failure();
     EXPECT_EQ(std::vector<std::string>{kNothingToUpdate}, drive.Os().messages);
 }
 
-namespace {
-
-int g_startups = 0;
-int g_cleanups = 0;
-
-int WSAAPI FailingStartup(WORD, LPWSADATA)
-{
-    ++g_startups;
-    return WSASYSNOTREADY;
-}
-
-int WSAAPI NewerVersionStartup(WORD, LPWSADATA data)
-{
-    ++g_startups;
-    data->wVersion = MAKEWORD(2, 2);
-    return 0;
-}
-
-int WSAAPI CountingCleanup()
-{
-    ++g_cleanups;
-    return 0;
-}
-
-}  // namespace
-
 TEST_F(UiTest, WithoutTheSocketLibraryTheProgramOnlySaysSoAndExitsWithZero)
 {
-    // A failed start-up has nothing to release; a start-up granting another version has.
-    for (auto startup : {&FailingStartup, &NewerVersionStartup}) {
-        g_startups = g_cleanups = 0;
-        drive.Os().messages.clear();
-        app.m_sockets = CSetupApp::SocketLibrary{startup, &CountingCleanup};
-        bool dialogSeen = false;
-        DialogDriver watch;
-        watch.Then([&] {
-            for (HWND d : ThreadDialogs()) {
-                dialogSeen = true;
-                EndDialog(d, IDCANCEL);
-            }
-            return false;
-        });
-        int exitCode = -1;
-        watch.Run([&] { exitCode = RunApplication(); }, 5000);
-        EXPECT_EQ(0, exitCode);
-        EXPECT_FALSE(dialogSeen);
-        EXPECT_EQ(std::vector<std::string>{"Windows sockets initialization failed."}, drive.Os().messages);
-        EXPECT_EQ(1, g_startups);
-        EXPECT_EQ(startup == &FailingStartup ? 0 : 1, g_cleanups);
-        EXPECT_TRUE(drive.Os().commands.empty());
-    }
+    drive.Os().socketsStart = false;
+    bool dialogSeen = false;
+    driver.Then([&] {
+        for (HWND d : ThreadDialogs()) {
+            dialogSeen = true;
+            EndDialog(d, IDCANCEL);
+        }
+        return false;
+    });
+    int exitCode = -1;
+    driver.Run([&] { exitCode = RunApplication(); }, 5000);
+    EXPECT_EQ(0, exitCode);
+    EXPECT_FALSE(dialogSeen);
+    EXPECT_EQ(std::vector<std::string>{"Windows sockets initialization failed."}, drive.Os().messages);
+    // A failed start-up has nothing to release.
+    EXPECT_EQ(1, drive.Os().socketStarts);
+    EXPECT_EQ(0, drive.Os().socketStops);
+    EXPECT_TRUE(drive.Os().commands.empty());
 }
 
 TEST_F(UiTest, StartUpRunsTheChoiceDialogAsMainWindowAndExitsWithZero)
@@ -361,13 +313,15 @@ TEST_F(UiTest, StartUpRunsTheChoiceDialogAsMainWindowAndExitsWithZero)
     driver.Then(On(kChoiceCaption, [&](HWND d) {
         mainWindow = app.m_pMainWnd ? app.m_pMainWnd->m_hWnd : nullptr;
         EXPECT_EQ(d, mainWindow);
-        Click(d, IDCANCEL);
+        Press(d, IDCANCEL);
     }));
     int exitCode = -1;
     EXPECT_TRUE(driver.Run([&] { exitCode = RunApplication(); })) << driver.Failure();
     EXPECT_EQ(0, exitCode);
     EXPECT_EQ(nullptr, app.m_pMainWnd);
     EXPECT_TRUE(drive.Os().messages.empty());
+    EXPECT_EQ(1, drive.Os().socketStarts);
+    EXPECT_EQ(1, drive.Os().socketStops);
 }
 
 TEST_F(UiTest, InputQueuedWhileACommandRunsIsDropped)
@@ -398,19 +352,22 @@ TEST(MessageBoxOwner, IsNoneBeforeTheChoiceDialogAndTheChoiceDialogWhileItIsOpen
         std::string text;
     };
     const auto closeBox = [&title](Box& box) {
-        return On(title.c_str(), [&box](HWND found) {
+        return On(title, [&box](HWND found) {
             box.seen = true;
             box.owner = GetWindow(found, GW_OWNER);
             box.text = ItemText(found, 0xFFFF);
-            Click(found, IDOK);
+            Press(found, IDOK);
         });
     };
 
     // Real services throughout, so the boxes are real and their owner is the system's answer.
     Box beforeStart;
     {
-        CSetupApp app;
-        app.m_sockets = CSetupApp::SocketLibrary{&FailingStartup, &CountingCleanup};
+        Win32Platform real(&MainWindowHandle);
+        RecordingPlatform withoutSockets(real);
+        withoutSockets.socketsStart = false;
+        withoutSockets.showMessages = true;
+        CSetupApp app(withoutSockets);
         DialogDriver driver;
         driver.Then(closeBox(beforeStart));
         EXPECT_TRUE(driver.Run([] { RunApplication(); })) << driver.Failure();
@@ -427,14 +384,13 @@ TEST(MessageBoxOwner, IsNoneBeforeTheChoiceDialogAndTheChoiceDialogWhileItIsOpen
         driver
             .Then(On(kChoiceCaption, [&](HWND d) {
                 choice = d;
-                SendDlgItemMessageA(d, IDC_UPGRADE, BM_CLICK, 0, 0);
-                Click(d, IDOK);
+                Click(d, IDC_UPGRADE);
+                Press(d, IDOK);
             }))
             .Then(closeBox(whileOpen))
+            .Then(Gone(title))
             .Then([&] {
-                if (FindDialog(title))
-                    return false;
-                Click(choice, IDCANCEL);
+                Press(choice, IDCANCEL);
                 return true;
             });
         EXPECT_TRUE(driver.Run([] { EXPECT_EQ(0, RunApplication()); })) << driver.Failure();

@@ -1,16 +1,11 @@
-// The application object and the help command: Win32 calls only.
+// The application object: Win32 calls only.
 #include "ui/framework/App.h"
 
-#include "ui/framework/Dialog.h"
+#include "ui/framework/Wnd.h"
 
 namespace {
 
 CWinApp* g_app = nullptr;
-
-const char kHelpFailed[] = "Failed to launch help.";
-
-// Help context numbers of dialog templates start here.
-const ULONG_PTR kDialogHelpBase = 0x20000;
 
 }  // namespace
 
@@ -30,6 +25,11 @@ CWinApp* GetApplication()
     return g_app;
 }
 
+HWND MainWindowHandle()
+{
+    return g_app && g_app->m_pMainWnd ? g_app->m_pMainWnd->m_hWnd : nullptr;
+}
+
 int RunApplication()
 {
     CWinApp* app = GetApplication();
@@ -41,41 +41,7 @@ int RunApplication()
     return app->ExitInstance();
 }
 
-std::string CWinApp::HelpFilePath()
-{
-    std::string path = Os().ProgramArgument();
-    const size_t name = path.find_last_of("\\/");
-    const size_t dot = path.rfind('.');
-    if (dot != std::string::npos && (name == std::string::npos || dot > name))
-        path.resize(dot);
-    return path + ".HLP";
-}
-
-bool CWinApp::WinHelp(HWND fallback, UINT command, ULONG_PTR data)
-{
-    HWND owner = m_pMainWnd && m_pMainWnd->m_hWnd ? m_pMainWnd->m_hWnd : fallback;
-    return m_helpViewer(owner, HelpFilePath().c_str(), command, data) != FALSE;
-}
-
-void CWinApp::OnHelp(const CDialog& dialog)
-{
-    if (!WinHelp(dialog.m_hWnd, HELP_CONTEXT, kDialogHelpBase + dialog.TemplateId()))
-        Os().ShowMessage(kHelpFailed);
-}
-
-void CWinApp::DialogOpened(const CDialog& dialog)
-{
-    if (&dialog == m_pMainWnd)
-        m_platform.SetMainWindow(dialog.m_hWnd);
-}
-
-void CWinApp::DialogClosing(const CDialog& dialog)
-{
-    if (&dialog == m_pMainWnd)
-        m_platform.SetMainWindow(nullptr);
-}
-
-std::string CWinApp::LoadString(UINT id)
+std::string CWinApp::LoadText(UINT id)
 {
     // With a zero length LoadStringW hands out a pointer to the resource text itself (not
     // terminated) and returns its length, so a text of any length is converted whole.

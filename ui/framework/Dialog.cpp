@@ -1,8 +1,6 @@
 // The modal dialog over the system's dialog manager: Win32 calls only.
 #include "ui/framework/Dialog.h"
 
-#include "ui/framework/App.h"
-
 #ifndef ID_HELP
 #define ID_HELP 57670
 #endif
@@ -62,8 +60,6 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        if (CWinApp* app = GetApplication())
-            app->DialogOpened(*this);
         // The focus decision is the return value itself, not a message result.
         return OnInitDialog();
     case WM_COMMAND: {
@@ -78,16 +74,14 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam)
             return TRUE;
         }
         if (id == ID_HELP) {
-            if (CWinApp* app = GetApplication())
-                app->OnHelp(*this);
+            OnHelp();
             return TRUE;
         }
         return OnCommand(id, notification) ? TRUE : FALSE;
     }
     case WM_HELP:
-        // F1 anywhere in the dialog asks for the same topic as the Help button.
-        if (CWinApp* app = GetApplication())
-            app->OnHelp(*this);
+        // F1 anywhere in the dialog asks for the same help as the Help button.
+        OnHelp();
         SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_SYSCOMMAND:
@@ -102,8 +96,6 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam)
         return reinterpret_cast<INT_PTR>(OnQueryDragIcon());
     case WM_DESTROY:
         OnDestroy();
-        if (CWinApp* app = GetApplication())
-            app->DialogClosing(*this);
         return FALSE;
     default:
         return FALSE;

@@ -29,6 +29,8 @@ protected:
     virtual bool DoDataExchange(bool save);
     /// A command from a control other than OK, Cancel and Help; false leaves it unhandled.
     virtual bool OnCommand(int id, int notification);
+    /// The Help button (ID_HELP) or F1 anywhere in the dialog. Nothing by default.
+    virtual void OnHelp() {}
     /// A system-menu command; false leaves it to the default handling (move, close and so on).
     virtual bool OnSysCommand(UINT command);
     /// WM_PAINT; false leaves the painting to the default handling.

@@ -18,18 +18,18 @@ public:
     void Attach(HWND window) { m_hWnd = window; }
 
     /// The window's text of any length; empty when it has none or there is no window.
-    std::string GetWindowText() const;
-    void SetWindowText(const std::string& text) const;
+    std::string GetText() const;
+    void SetText(const std::string& text) const;
     /// The control with `id` among this window's children, or nullptr.
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
         return ::SendMessageA(m_hWnd, message, wParam, lParam);
     }
     /// Sets `icon` as the window's big (title bar, Alt+Tab) or small (caption) icon.
     void SetIcon(HICON icon, bool big) const
     {
-        SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        Send(WM_SETICON, big ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
 
     HWND m_hWnd = nullptr;
@@ -44,7 +44,7 @@ public:
     /// Adds an entry (a sorted list puts it in its place); its index, or CB_ERR.
     int AddString(const std::string& text) const;
     /// The selected entry's index, or CB_ERR when nothing is selected.
-    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+    int GetCurSel() const { return static_cast<int>(Send(CB_GETCURSEL)); }
     /// The text of entry `index` of any length; empty for an index out of range.
     std::string GetLBText(int index) const;
     /// The selected entry's text; empty when nothing is selected.
@@ -54,5 +54,5 @@ public:
 /// A push, check or radio button.
 class CButton : public CWnd {
 public:
-    bool GetCheck() const { return SendMessage(BM_GETCHECK) == BST_CHECKED; }
+    bool GetCheck() const { return Send(BM_GETCHECK) == BST_CHECKED; }
 };
