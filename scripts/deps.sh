@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(
-    cmake make g++ googletest                         # native build and tests
+    cmake make g++ libgtest-dev googletest            # native build and tests (GoogleTest built, and
+                                                      # its sources for the Windows build)
     g++-mingw-w64-x86-64-posix mingw-w64-tools        # Windows build
     wine wine64 fonts-wine xvfb xauth                 # running and testing the Windows program (with
                                                       # its fonts: MS Sans Serif, and Marlett for the

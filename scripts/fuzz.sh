@@ -12,9 +12,7 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(FuzzNames FuzzCommandLines FuzzCatalogue)
 
-cmake --preset fuzz >build-fuzz.log 2>&1 && cmake --build --preset fuzz >>build-fuzz.log 2>&1 ||
-    { cat build-fuzz.log; exit 1; }
-rm -f build-fuzz.log
+scripts/build-preset fuzz || exit 1
 
 status=0
 for target in "${targets[@]}"; do

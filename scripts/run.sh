@@ -52,11 +52,7 @@ fi
 
 scripts/deps.sh
 echo "=== build: windows"
-mkdir -p build
-cmake --preset windows >build/run-configure.log 2>&1 || { cat build/run-configure.log; exit 1; }
-rm -f build/run-configure.log
-cmake --build --preset windows 2>&1 | grep -vE '^\[ *[0-9]+%\]|^(gmake|make)\[' || true
-[ "${PIPESTATUS[0]}" -eq 0 ] || { echo "build failed"; exit 1; }
+scripts/build-preset windows
 
 if [ -n "${DISPLAY:-}" ] && timeout 10 xwd -root -silent >/dev/null 2>&1; then
     wine_prefix_ready

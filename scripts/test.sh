@@ -9,10 +9,7 @@ scripts/deps.sh || exit 1
 
 for preset in host host-asan windows fuzz; do
     echo "=== build: $preset"
-    cmake --preset "$preset" >"build-$preset.log" 2>&1 || { cat "build-$preset.log"; exit 1; }
-    cmake --build --preset "$preset" 2>&1 | grep -vE '^\[ *[0-9]+%\]|^(gmake|make)\[' || true
-    [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "build of $preset failed"; exit 1; }
-    rm -f "build-$preset.log"
+    scripts/build-preset "$preset" || exit 1
 done
 
 passed=0
