@@ -13,11 +13,18 @@ SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, 
         os.ShowMessage(msg::kUnsafeInput);
         return SetupResult::Refused;
     }
+    // The interpreter can't start in a network folder: it would fall back to the Windows folder
+    // and not find the command, after the system had been claimed.
+    const std::string programFolder = ProgramDirectory(os);
+    if (programFolder.compare(0, 2, "\\\\") == 0) {
+        os.ShowMessage(Format(msg::kNetworkFolder, programFolder.c_str()));
+        return SetupResult::NotRegistered;
+    }
     if (os.MakeDirectory(kBaseDirectory) == MakeDirResult::Failed) {
         os.ShowMessage(Format(msg::kCannotCreateBase, kBaseDirectory));
         return SetupResult::NotRegistered;
     }
-    const std::string programDirectory = os.LowerCase(ProgramDirectory(os));
+    const std::string programDirectory = os.LowerCase(programFolder);
     const std::string prefix = NamePrefix(os, callLetters, systemType);
 
     // Making the directory is the claim: it succeeds for exactly one of several setups racing

@@ -11,6 +11,7 @@ class PlatformServices;
 /// name into its marker file, makes the program directory current and runs
 /// KELSETUP-<type> <system directory> <name>, waiting for it. Every failure shows one message.
 /// Refused: call letters or a type holding \, / or %, before anything is made. NotRegistered: the
-/// base directory, every number or the marker failed; a directory claimed before a marker failure
-/// is removed again. CommandFailed: the command did not exit 0; the system stays registered.
+/// program runs from a network folder (\\server\share\..., checked before anything is made), or
+/// the base directory, every number or the marker failed; a directory claimed before a marker
+/// failure is removed again. CommandFailed: the command did not exit 0; the system stays registered.
 SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType);

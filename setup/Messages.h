@@ -9,6 +9,9 @@ inline constexpr const char kNoFreeNumber[] = "Could not open any %s\\%snn subdi
 inline constexpr const char kMarkerNotOpened[] = "Setup file %s could not be opened";
 inline constexpr const char kMarkerNotWritten[] = "Setup file %s could not be written";
 inline constexpr const char kUnsafeInput[] = "The call letters and the system type can't contain \\, / or %.";
+inline constexpr const char kNetworkFolder[] =
+    "Corvane can't run setup commands from the network folder %s. Copy it to a local folder or map a drive letter to "
+    "it.";
 
 // Install and upgrade.
 inline constexpr const char kCommandFailed[] = "Setup command %s failed with exit code %d.";

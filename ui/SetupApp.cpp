@@ -18,9 +18,6 @@ BOOL CSetupApp::InitInstance()
     m_socketsStarted = true;
     EnableControlContainer();
     Enable3dControls();
-    // While a setup command runs the dialogs don't answer; a ghost window in their place would
-    // offer the operator to kill the launcher halfway through an install.
-    DisableProcessWindowsGhosting();
 
     CSetupChoiceDlg choice(m_os);
     m_pMainWnd = &choice;

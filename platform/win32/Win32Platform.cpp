@@ -11,8 +11,124 @@
 #include <cstdio>
 #include <cstdlib>
 #include <direct.h>
+#include <vector>
 
 namespace {
+
+// The process and thread handles of a started program, closed when they go out of scope.
+struct ProcessHandles {
+    HANDLE process = nullptr;
+    HANDLE thread = nullptr;
+    ProcessHandles() = default;
+    ProcessHandles(const ProcessHandles&) = delete;
+    ProcessHandles& operator=(const ProcessHandles&) = delete;
+    ~ProcessHandles()
+    {
+        if (thread)
+            CloseHandle(thread);
+        if (process)
+            CloseHandle(process);
+    }
+};
+
+// The value of an environment variable of any length; empty when it is not set.
+std::string Environment(const char* name)
+{
+    std::string value;
+    for (DWORD size = 0;;) {
+        const DWORD needed = GetEnvironmentVariableA(name, size ? &value[0] : nullptr, size);
+        if (needed == 0)
+            return std::string();
+        if (needed < size) {
+            value.resize(needed);
+            return value;
+        }
+        size = needed;
+        value.resize(size);
+    }
+}
+
+// The system folder (C:\Windows\System32), where the command interpreter lives.
+std::string SystemFolder()
+{
+    std::string path;
+    for (UINT size = 0;;) {
+        const UINT needed = GetSystemDirectoryA(size ? &path[0] : nullptr, size);
+        if (needed == 0)
+            return std::string();
+        if (needed < size) {
+            path.resize(needed);
+            return path;
+        }
+        size = needed;
+        path.resize(size);
+    }
+}
+
+// Starts `program` with `commandLine` in the current directory, as system() would: the program
+// gets a console of its own unless this process has one. False when it could not be started.
+bool Start(const std::string& program, std::string commandLine, ProcessHandles& started)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
+        return false;
+    started.process = info.hProcess;
+    started.thread = info.hThread;
+    return true;
+}
+
+// Keyboard and mouse input, and the commands and requests to close that clicks and keys turn into.
+bool IsInputOrCommand(const MSG& message)
+{
+    const UINT m = message.message;
+    return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) ||
+           (m >= WM_NCMOUSEMOVE && m <= WM_NCXBUTTONDBLCLK) || m == WM_COMMAND || m == WM_SYSCOMMAND ||
+           m == WM_CLOSE;
+}
+
+// Waits for `process` to end while the thread keeps answering: messages sent to its windows are
+// answered (inside PeekMessage) and posted ones such as painting are dispatched, so that programs
+// that send to every window, the command among them, don't wait for ever. Whatever the operator
+// types or clicks meanwhile is dropped, so that an Enter pressed in impatience can neither dismiss
+// the next message unread nor start a second install, and no dialog closes or opens. Messages for
+// the thread itself are kept for afterwards.
+void WaitAnswering(HANDLE process)
+{
+    HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+    HCURSOR previous = SetCursor(wait);
+    std::vector<MSG> kept;
+    bool quit = false;
+    int quitCode = 0;
+    const auto drain = [&] {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                quit = true;
+                quitCode = static_cast<int>(message.wParam);
+            } else if (IsInputOrCommand(message)) {
+                continue;
+            } else if (message.hwnd) {
+                DispatchMessageA(&message);
+            } else {
+                kept.push_back(message);
+            }
+        }
+        // The windows set their own cursor as the mouse moves over them.
+        SetCursor(wait);
+    };
+    do
+        drain();
+    while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1);
+    drain();
+    SetCursor(previous);
+    for (const MSG& message : kept)
+        PostThreadMessageA(GetCurrentThreadId(), message.message, message.wParam, message.lParam);
+    if (quit)
+        PostQuitMessage(quitCode);
+}
 
 // Closes a FindFirstFileA handle when it goes out of scope.
 struct FindHandle {
@@ -136,23 +252,20 @@ ReadResult Win32Platform::ReadTokens(const std::string& path, const std::functio
 int Win32Platform::RunCommand(const std::string& commandLine)
 {
     // cmd /c drops the first and last quote of a line that starts with one; the extra pair keeps
-    // a quoted program path intact.
+    // a quoted program path intact. Delayed expansion is turned off whatever the registry says, so
+    // a "!" in a name or a folder is taken literally; a command file may still turn it on.
     const std::string line = !commandLine.empty() && commandLine[0] == '"' ? "\"" + commandLine + "\"" : commandLine;
     std::fflush(nullptr);
-    // The windows don't answer while the command runs: the wait cursor says so, and whatever the
-    // operator typed or clicked meanwhile is dropped, so that an Enter pressed in impatience can
-    // neither dismiss the next message unread nor start a second install.
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    const int status = std::system(line.c_str());
-    const UINT inputRanges[][2] = {
-        {WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST}, {WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK}};
-    MSG message;
-    for (const auto& range : inputRanges) {
-        while (PeekMessageA(&message, nullptr, range[0], range[1], PM_REMOVE)) {
-        }
+    ProcessHandles process;
+    for (const std::string& interpreter : {Environment("COMSPEC"), SystemFolder() + "\\cmd.exe"}) {
+        if (!interpreter.empty() && Start(interpreter, "\"" + interpreter + "\" /v:off /c " + line, process))
+            break;
     }
-    SetCursor(previous);
-    return status;
+    if (!process.process)
+        return -1;
+    WaitAnswering(process.process);
+    DWORD status = 0;
+    return GetExitCodeProcess(process.process, &status) ? static_cast<int>(status) : -1;
 }
 
 std::string Win32Platform::LowerCase(const std::string& text)

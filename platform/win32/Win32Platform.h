@@ -31,8 +31,11 @@ public:
     std::vector<std::string> ListEntries() override;
     WriteResult WriteTextFile(const std::string& path, const std::string& text) override;
     ReadResult ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink) override;
-    /// system(): the interpreter named by COMSPEC gets "/c" and the line. A line that starts with a
-    /// double quote gets one more pair around it, which the interpreter strips again.
+    /// The interpreter named by COMSPEC (else cmd.exe in the system folder) gets "/v:off /c" and the
+    /// line; a line that starts with a double quote gets one more pair around it, which the
+    /// interpreter strips again. While it runs the thread answers what is sent to its windows and
+    /// repaints them, drops keyboard and mouse input and the commands they make, and shows the wait
+    /// cursor. -1 when no interpreter could be started.
     int RunCommand(const std::string& commandLine) override;
     std::string LowerCase(const std::string& text) override;
     bool IsLeadByte(unsigned char byte) override;

@@ -186,7 +186,7 @@ void Process::Terminate()
 
 void SetEnvironment(const std::string& name, const std::string& value)
 {
-    SetEnvironmentVariableA(name.c_str(), value.c_str());
+    SetEnvironmentVariableA(name.c_str(), value.empty() ? nullptr : value.c_str());
 }
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -50,7 +50,8 @@ private:
     PROCESS_INFORMATION m_info{};
 };
 
-/// Sets or replaces one variable of the driver's environment, which started programs inherit.
+/// Sets or replaces one variable of the driver's environment, which started programs inherit; an
+/// empty value removes it.
 void SetEnvironment(const std::string& name, const std::string& value);
 
 // Windows and controls. Every message is sent with a time limit: a program that stops answering

@@ -240,6 +240,55 @@ TEST(InstallDialog, FailingCommandIsReportedAndNoCompletionFollows)
     EXPECT_EQ(session.Records().size(), 1u);
 }
 
+TEST(InstallDialog, EveryWindowGetsItsAnswersWhileTheCommandRuns)
+{
+    // The command announces a changed environment to every top-level window and waits for all
+    // the answers, then asks the install dialog for its caption: a launcher that stopped
+    // answering while it waited for the command would wait for ever.
+    Session session;
+    session.SetCommandAsks("Installing Systems");
+    HWND choice = nullptr;
+    HWND install = OpenInstall(session, choice);
+    SetText(install, kCallLetters, "WXYZ");
+    Select(Control(install, kSystemType), "LT");
+    Press(install, IDOK);
+    ExpectCompletion(session, install);
+    EXPECT_EQ(session.Records().size(), 1u);
+}
+
+TEST(InstallDialog, KeysAndClicksWhileTheCommandRunsChangeNothing)
+{
+    Session session;
+    session.SetCommandDelay(4000);
+    HWND choice = nullptr;
+    HWND install = OpenInstall(session, choice);
+    HWND letters = Control(install, kCallLetters);
+    SetText(install, kCallLetters, "WXYZ");
+    Select(Control(install, kSystemType), "LT");
+    Press(install, IDOK);
+    WaitUntil([&] { return session.Records().size() == 1; }, "the install command to start");
+
+    // Typing, Escape, clicks on Cancel and the close box, and OK on the choice dialog below.
+    Post(letters, WM_CHAR, 'Q', 0);
+    Post(letters, WM_KEYDOWN, VK_ESCAPE, 0);
+    HWND cancel = Control(install, IDCANCEL);
+    Post(cancel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    Post(cancel, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    Press(install, IDCANCEL);
+    Post(install, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Post(install, WM_CLOSE, 0, 0);
+    Press(choice, IDOK);
+    // The dialog still answers while the command runs, and still shows what was entered.
+    EXPECT_EQ(Text(letters), "WXYZ");
+    EXPECT_TRUE(IsWindow(install));
+
+    ExpectCompletion(session, install);
+    WaitUntil([&] { return IsWindowEnabled(choice) != FALSE; }, "the choice dialog to be enabled again");
+    EXPECT_FALSE(session.Shows("Installing Systems")) << "a second install dialog opened";
+    EXPECT_EQ(session.Records().size(), 1u);
+    EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
+}
+
 TEST(InstallDialog, HelpButtonAndF1AskTheHelpViewerForTheProgramsHelpFile)
 {
     Session session;

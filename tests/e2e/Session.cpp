@@ -39,6 +39,8 @@ Session::Session(const std::string& programDirectory) : m_programDirectory(progr
     }
     WriteCatalogue(catalogue);
     SetEnvironment("CORVANE_STUB_RECORDS", kRecordsDirectory);
+    SetEnvironment("CORVANE_STUB_SLEEP_MS", "");
+    SetEnvironment("CORVANE_STUB_ASK", "");
     SetCommandExit(0);
 }
 
@@ -78,6 +80,16 @@ void Session::AddCommands(const std::string& type) const
 void Session::SetCommandExit(int code) const
 {
     SetEnvironment("CORVANE_STUB_EXIT", std::to_string(code));
+}
+
+void Session::SetCommandDelay(int milliseconds) const
+{
+    SetEnvironment("CORVANE_STUB_SLEEP_MS", std::to_string(milliseconds));
+}
+
+void Session::SetCommandAsks(const std::string& caption) const
+{
+    SetEnvironment("CORVANE_STUB_ASK", caption);
 }
 
 std::vector<StubRecord> Session::Records() const

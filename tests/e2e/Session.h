@@ -35,6 +35,11 @@ public:
     void AddCommands(const std::string& type) const;
     /// The exit code every stub run returns from now on.
     void SetCommandExit(int code) const;
+    /// From now on every stub run takes `milliseconds` before it ends.
+    void SetCommandDelay(int milliseconds) const;
+    /// From now on every stub run broadcasts WM_SETTINGCHANGE to every top-level window and asks
+    /// the window with `caption` for its text, as installers do, before it ends.
+    void SetCommandAsks(const std::string& caption) const;
     /// Every stub run so far, in order.
     std::vector<StubRecord> Records() const;
 

@@ -6,6 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -118,3 +123,31 @@ TEST(Platform, RunCommandWaitsAndReturnsTheExitStatus)
     EXPECT_EQ(records[0].arguments, (Strings{"one", "two words"}));
     EXPECT_EQ(records[1].arguments, Strings{});
 }
+
+#ifdef _WIN32
+// The stub stands in for the interpreter, so the line it is handed can be read back.
+TEST(Platform, TheInterpreterGetsTheLineWithDelayedExpansionOffOrTheSystemOneStandsIn)
+{
+    TestDrive drive;
+    PlatformServices& os = drive.Real();
+    drive.AddCommand("interpreter");
+    drive.AddCommand("probe");
+    ASSERT_TRUE(os.ChangeDirectory(TestDrive::kProgramDirectory));
+    const std::string comspec = drive.Native(TestDrive::kProgramDirectory) + "interpreter.exe";
+    const std::string saved = std::getenv("COMSPEC") ? std::getenv("COMSPEC") : "";
+
+    SetEnvironmentVariableA("COMSPEC", comspec.c_str());
+    EXPECT_EQ(os.RunCommand("\"c:\\a b\\lt-UPGRADE\" x!y!z-lt01"), 0);
+    EXPECT_EQ(os.RunCommand("KELSETUP-LT C:\\kel\\a!b!c-lt01 a!b!c-lt01"), 0);
+    // Without a startable COMSPEC, cmd.exe from the system folder runs the line.
+    SetEnvironmentVariableA("COMSPEC", "C:\\missing\\cmd.exe");
+    EXPECT_EQ(os.RunCommand("probe a!b!c"), 0);
+    SetEnvironmentVariableA("COMSPEC", saved.c_str());
+
+    const std::vector<StubRecord> records = drive.Records();
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].commandLine, "\"" + comspec + "\" /v:off /c \"\"c:\\a b\\lt-UPGRADE\" x!y!z-lt01\"");
+    EXPECT_EQ(records[1].commandLine, "\"" + comspec + "\" /v:off /c KELSETUP-LT C:\\kel\\a!b!c-lt01 a!b!c-lt01");
+    EXPECT_EQ(records[2].arguments, Strings{"a!b!c"});
+}
+#endif

@@ -125,6 +125,16 @@ TEST_F(Install, PathSeparatorsAndPercentAreRefusedBeforeAnythingIsMade)
     EXPECT_EQ(Commands(), Strings{});
 }
 
+TEST_F(Install, NetworkFolderIsRefusedBeforeAnythingIsMade)
+{
+    drive.Os().programArgument = "\\\\server\\share\\Corvane\\corvane.exe";
+    EXPECT_EQ(Run("WXYZ", "LT"), SetupResult::NotRegistered);
+    EXPECT_EQ(Messages(), Strings{"Corvane can't run setup commands from the network folder \\\\server\\share\\Corvane\\. "
+                                  "Copy it to a local folder or map a drive letter to it."});
+    EXPECT_FALSE(drive.Exists(kBaseDirectory));
+    EXPECT_EQ(Commands(), Strings{});
+}
+
 TEST_F(Install, FailingOrMissingCommandIsReportedNotSuccess)
 {
     drive.SetCommandExit(3);

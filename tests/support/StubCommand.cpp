@@ -1,5 +1,6 @@
 // A stand-in for an external setup command: records where it ran and what it got, then exits with
-// the status CORVANE_STUB_EXIT names.
+// the status CORVANE_STUB_EXIT names. On Windows it can also take its time (CORVANE_STUB_SLEEP_MS)
+// and, as installers do, talk to every top-level window (CORVANE_STUB_ASK names a window caption).
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -20,6 +22,11 @@
 int main(int argc, char** argv)
 {
     std::string record = std::filesystem::current_path().string() + "\n";
+#ifdef _WIN32
+    record += std::string(GetCommandLineA()) + "\n";
+#else
+    record += "\n";
+#endif
     for (int i = 0; i < argc; ++i)
         record += std::string(argv[i]) + "\n";
 
@@ -42,6 +49,24 @@ int main(int argc, char** argv)
             break;
         }
     }
+#ifdef _WIN32
+    if (const char* milliseconds = std::getenv("CORVANE_STUB_SLEEP_MS"))
+        Sleep(static_cast<DWORD>(std::atoi(milliseconds)));
+    if (const char* caption = std::getenv("CORVANE_STUB_ASK")) {
+        // Announces a changed environment to every top-level window and waits for all of them,
+        // then asks the window with `caption` for its text: 122 unless it answers with it.
+        SendMessageA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Environment"));
+        HWND window = FindWindowA(nullptr, caption);
+        std::string text;
+        if (window) {
+            text.resize(static_cast<size_t>(SendMessageA(window, WM_GETTEXTLENGTH, 0, 0)) + 1);
+            text.resize(static_cast<size_t>(
+                SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]))));
+        }
+        if (text != caption)
+            return 122;
+    }
+#endif
     const char* status = std::getenv("CORVANE_STUB_EXIT");
     return status ? std::atoi(status) : 0;
 }

@@ -1,4 +1,5 @@
-// Reading the stub command's records: one file per run, the directory, argv[0], then each argument.
+// Reading the stub command's records: one file per run, the directory, the whole command line,
+// argv[0], then each argument.
 #include "tests/support/StubRecords.h"
 
 #include <fstream>
@@ -12,6 +13,7 @@ std::vector<StubRecord> ReadStubRecords(const std::string& directory)
             return records;
         StubRecord record;
         std::getline(in, record.directory);
+        std::getline(in, record.commandLine);
         std::getline(in, record.program);
         for (std::string line; std::getline(in, line);)
             record.arguments.push_back(line);
