@@ -1,271 +1,274 @@
-// The setup operations on the host services, each measured beside a floor: the plain system calls
-// that any implementation of the same operation has to make, timed in the same run.
-#include "platform/host/HostPlatform.h"
+// The setup operations on the Windows services, each measured beside a floor: the plain Win32 and
+// C run-time calls that any implementation of the same operation has to make, timed in the same run.
+#include "bench/Harness.h"
+#include "platform/win32/Win32Platform.h"
 #include "setup/DeviceTypes.h"
 #include "setup/Install.h"
 #include "setup/SystemStore.h"
 #include "setup/Upgrade.h"
 
-#include <benchmark/benchmark.h>
-
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <dirent.h>
-#include <filesystem>
-#include <fstream>
-#include <map>
+#include <cstring>
+#include <direct.h>
+#include <iterator>
+#include <stdexcept>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <utility>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
 
-// The host services with the command left out (starting a process would swamp what is measured)
+constexpr int kRepetitions = 9;
+
+// A broken set-up or a wrong result: the run stops, and what it made is removed on the way out.
+struct Failure : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The Windows services with the command left out (starting a process would swamp what is measured)
 // and any message taken as a broken set-up.
-class QuietPlatform : public HostPlatform {
+class QuietPlatform : public Win32Platform {
 public:
-    using HostPlatform::HostPlatform;
+    using Win32Platform::Win32Platform;
     int RunCommand(const std::string&) override { return 0; }
-    void ShowMessage(const std::string& text) override
+    void ShowMessage(const std::string& text) override { throw Failure("unexpected message: " + text); }
+};
+
+// Directories and files made for one measurement, removed again, newest first, when it goes.
+class Scratch {
+public:
+    explicit Scratch(PlatformServices& os) : m_os(os) {}
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+    ~Scratch()
     {
-        std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
-        std::abort();
+        for (auto made = m_made.rbegin(); made != m_made.rend(); ++made) {
+            const bool removed = made->second ? m_os.RemoveFile(made->first) : m_os.RemoveEmptyDirectory(made->first);
+            if (!removed)
+                std::fprintf(stderr, "corvane_bench: could not remove %s\n", made->first.c_str());
+        }
     }
+
+    void Directory(const std::string& path)
+    {
+        if (m_os.MakeDirectory(path) != MakeDirResult::Created)
+            throw Failure("could not make " + path);
+        m_made.emplace_back(path, false);
+    }
+
+    // Written in binary, so the bytes on disk are exactly `bytes`.
+    void File(const std::string& path, const std::string& bytes)
+    {
+        std::FILE* file = std::fopen(path.c_str(), "wb");
+        if (!file)
+            throw Failure("could not make " + path);
+        m_made.emplace_back(path, true);
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        if (std::fclose(file) != 0 || !written)
+            throw Failure("could not write " + path);
+    }
+
+private:
+    PlatformServices& m_os;
+    std::vector<std::pair<std::string, bool>> m_made;  // path, and whether it is a file
 };
 
-// A fresh folder standing for C:\, removed at exit.
-std::string MakeDrive()
+// One line of the table: medians, their ratio, the spread of the ratio over the repetitions, and
+// the operation's time per unit of size (`scale` units of `unit` to the second), to compare sizes.
+void Report(const char* operation, const std::string& size, const Comparison& c, double units, double scale,
+            const char* unit)
 {
-    static std::vector<std::string> drives;
-    static const bool cleanUp = std::atexit([] {
-        std::error_code ignored;
-        for (const std::string& drive : drives)
-            fs::remove_all(drive, ignored);
-    }) == 0;
-    (void)cleanUp;
-    std::string pattern = (fs::temp_directory_path() / "corvane-bench-XXXXXX").string();
-    if (!::mkdtemp(&pattern[0]))
-        std::abort();
-    drives.push_back(pattern);
-    return pattern;
+    std::printf("| %-38s | %-15s | %9.3f ms | %9.3f ms | %5.2f | %5.2f-%5.2f | %7.2f %-12s |\n", operation,
+                size.c_str(), c.time * 1e3, c.floor * 1e3, c.time / c.floor, c.lowestRatio, c.highestRatio,
+                c.time * scale / units, unit);
+    std::fflush(stdout);
 }
 
-// --- Claiming a number when 01 .. taken are in use -------------------------------------------
+// --- Claiming the next number when 01 .. taken are in use --------------------------------------
 
-struct ClaimDrive {
-    std::string root;
-    int taken = 0;
-};
-
-const ClaimDrive& DriveWithTaken(int taken)
+std::string ClaimDirectory(int number)
 {
-    static std::map<int, ClaimDrive> drives;
-    ClaimDrive& drive = drives[taken];
-    if (drive.root.empty()) {
-        drive.root = MakeDrive();
-        drive.taken = taken;
-        fs::create_directory(drive.root + "/kel");
-        for (int n = 1; n <= taken; ++n)
-            fs::create_directory(drive.root + "/kel/" + SystemName("wxyz-lt", n));
-    }
-    return drive;
+    return std::string(kBaseDirectory) + "\\wxyz-lt" + (number < 10 ? "0" : "") + std::to_string(number);
 }
 
-// Puts the drive back as it was: the claimed directory and its marker go.
-void Unclaim(const ClaimDrive& drive)
+void Claim(QuietPlatform& os, int taken)
 {
-    const std::string directory = drive.root + "/kel/" + SystemName("wxyz-lt", drive.taken + 1);
-    if (::unlink((directory + "/sysname.dat").c_str()) != 0 || ::rmdir(directory.c_str()) != 0)
-        std::abort();
-}
+    Scratch store(os);
+    store.Directory(kBaseDirectory);
+    for (int number = 1; number <= taken; ++number)
+        store.Directory(ClaimDirectory(number));
 
-void InstallClaim(benchmark::State& state)
-{
-    const ClaimDrive& drive = DriveWithTaken(static_cast<int>(state.range(0)));
-    QuietPlatform os(drive.root, "C:\\corvane\\corvane.exe");
-    for (auto _ : state) {
-        if (!InstallSystem(os, "WXYZ", "LT"))
-            std::abort();
-        state.PauseTiming();
-        Unclaim(drive);
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * (drive.taken + 1));
-}
-
-// The same mkdir calls (the base, each taken number, the free one) and one file write.
-void FloorClaim(benchmark::State& state)
-{
-    const ClaimDrive& drive = DriveWithTaken(static_cast<int>(state.range(0)));
-    const std::string base = drive.root + "/kel";
-    for (auto _ : state) {
-        ::mkdir(base.c_str(), 0777);
+    const std::string claimed = ClaimDirectory(taken + 1);
+    const auto unclaim = [&] {
+        if (!os.RemoveFile(claimed + "\\" + kMarkerFileName) || !os.RemoveEmptyDirectory(claimed))
+            throw Failure("no marker in " + claimed);
+    };
+    const auto install = [&] {
+        if (InstallSystem(os, "WXYZ", "LT") != SetupResult::Done)
+            throw Failure("InstallSystem failed");
+    };
+    // The base, every taken number and the free one, each made and let fail, then the marker.
+    const auto floor = [&] {
+        _mkdir(kBaseDirectory);
         std::string directory;
-        for (int n = 1; n <= kLastSystemNumber; ++n) {
-            directory = base + "/" + SystemName("wxyz-lt", n);
-            if (::mkdir(directory.c_str(), 0777) == 0)
+        for (int number = 1; number <= kLastSystemNumber; ++number) {
+            directory = ClaimDirectory(number);
+            if (_mkdir(directory.c_str()) == 0)
                 break;
         }
-        std::FILE* marker = std::fopen((directory + "/sysname.dat").c_str(), "wb");
-        if (!marker || std::fputs(directory.c_str() + base.size() + 1, marker) < 0 || std::fclose(marker) != 0)
-            std::abort();
-        state.PauseTiming();
-        Unclaim(drive);
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * (drive.taken + 1));
+        const std::string path = directory + "\\" + kMarkerFileName;
+        std::FILE* marker = std::fopen(path.c_str(), "w");
+        if (!marker)
+            throw Failure("could not open " + path);
+        const bool written = std::fputs(directory.c_str() + std::strlen(kBaseDirectory) + 1, marker) >= 0;
+        if (std::fclose(marker) != 0 || !written)
+            throw Failure("could not write " + path);
+    };
+    Report("claim the next number (InstallSystem)", std::to_string(taken) + " taken",
+           Compare({install, unclaim}, {floor, unclaim}, kRepetitions), taken + 1, 1e6, "us / number");
 }
 
-// --- Listing a base directory of many entries ------------------------------------------------
+// --- Listing a base directory of many entries ----------------------------------------------------
 
-const std::string& DriveWithSystems(int count)
+void List(QuietPlatform& os, int count)
 {
-    static std::map<int, std::string> drives;
-    std::string& root = drives[count];
-    if (root.empty()) {
-        root = MakeDrive();
-        fs::create_directory(root + "/kel");
-        for (int n = 0; n < count; ++n)
-            fs::create_directory(root + "/kel/s" + std::to_string(n) + "-lt01");
-    }
-    return root;
-}
+    const std::string base = ProgramDirectory(os) + "systems";
+    Scratch store(os);
+    store.Directory(base);
+    for (int n = 0; n < count; ++n)
+        store.Directory(base + "\\s" + std::to_string(n) + "-lt01");
 
-void ListSystems(benchmark::State& state)
-{
-    const std::string& root = DriveWithSystems(static_cast<int>(state.range(0)));
-    QuietPlatform os(root, "C:\\corvane\\corvane.exe");
-    for (auto _ : state) {
-        const std::vector<std::string> systems = ListInstalledSystems(os, kBaseDirectory);
-        if (systems.size() != static_cast<size_t>(state.range(0)))
-            std::abort();
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-
-// A readdir loop keeping the names with a dash: the same result, without the Windows path layer.
-void FloorList(benchmark::State& state)
-{
-    const std::string base = DriveWithSystems(static_cast<int>(state.range(0))) + "/kel";
-    for (auto _ : state) {
+    const auto check = [count](const std::vector<std::string>& systems) {
+        if (systems.size() != static_cast<size_t>(count))
+            throw Failure("listed " + std::to_string(systems.size()) + " of " + std::to_string(count) + " systems");
+    };
+    const auto list = [&] { check(ListInstalledSystems(os, base)); };
+    // "." and ".." hold no dash, so the dash test alone keeps the systems.
+    const std::string pattern = base + "\\*";
+    const auto floor = [&] {
         std::vector<std::string> systems;
-        DIR* dir = ::opendir(base.c_str());
-        if (!dir)
-            std::abort();
-        while (const dirent* entry = ::readdir(dir)) {
-            std::string name = entry->d_name;
-            if (name != "." && name != ".." && name.find('-') != std::string::npos)
-                systems.push_back(std::move(name));
-        }
-        ::closedir(dir);
-        if (systems.size() != static_cast<size_t>(state.range(0)))
-            std::abort();
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+        WIN32_FIND_DATAA found;
+        const HANDLE find = FindFirstFileA(pattern.c_str(), &found);
+        if (find == INVALID_HANDLE_VALUE)
+            throw Failure("could not list " + base);
+        do {
+            if (std::strchr(found.cFileName, '-'))
+                systems.emplace_back(found.cFileName);
+        } while (FindNextFileA(find, &found));
+        FindClose(find);
+        check(systems);
+    };
+    Report("list the base (ListInstalledSystems)", std::to_string(count) + " entries",
+           Compare({list, nullptr}, {floor, nullptr}, kRepetitions), count, 1e6, "us / entry");
 }
 
-// --- Loading a catalogue ---------------------------------------------------------------------
+// --- Loading the catalogue -----------------------------------------------------------------------
 
-// range(0): size in MiB; range(1): 0 for short tokens ("LT WX PRM TR9 GNX" lines), 1 for one token.
-const std::string& DriveWithCatalogue(int mebibytes, bool oneToken)
+void Catalogue(QuietPlatform& os, int mebibytes, bool oneToken)
 {
-    static std::map<std::pair<int, bool>, std::string> drives;
-    std::string& root = drives[{mebibytes, oneToken}];
-    if (root.empty()) {
-        root = MakeDrive();
-        fs::create_directory(root + "/corvane");
-        const std::string line = oneToken ? std::string(1024, 'T') : "LT WX PRM TR9 GNX\n";
-        const size_t size = static_cast<size_t>(mebibytes) << 20;
-        std::string text;
+    // CR LF line ends, as a catalogue edited on Windows has them: the text-mode reads of both sides
+    // then have line ends to translate.
+    const size_t size = static_cast<size_t>(mebibytes) << 20;
+    std::string text;
+    if (oneToken) {
+        text.assign(size, 'T');
+    } else {
+        const std::string line = "LT WX PRM TR9 GNX\r\n";
+        text.reserve(size + line.size());
         while (text.size() < size)
             text += line;
-        text.resize(size, 'T');
-        std::ofstream(root + "/corvane/keldevicetypes.dat", std::ios::binary) << text;
+        text.resize(size);
     }
-    return root;
-}
+    size_t tokenBytes = 0;
+    size_t lineEnds = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        tokenBytes += std::strchr(" \r\n", text[i]) ? 0 : 1;
+        lineEnds += text.compare(i, 2, "\r\n") == 0 ? 1 : 0;
+    }
+    const std::string path = ProgramDirectory(os) + kCatalogueFileName;
+    Scratch files(os);
+    files.File(path, text);
 
-void LoadCatalogue(benchmark::State& state)
-{
-    const std::string& root = DriveWithCatalogue(static_cast<int>(state.range(0)), state.range(1) != 0);
-    QuietPlatform os(root, "C:\\corvane\\corvane.exe");
-    for (auto _ : state) {
+    const auto load = [&] {
         size_t bytes = 0;
         LoadDeviceTypes(os, [&bytes](const std::string& type) { bytes += type.size(); });
-        benchmark::DoNotOptimize(bytes);
-    }
-    state.SetBytesProcessed(state.iterations() * (state.range(0) << 20));
-}
-
-// Reading the file once, in the same 64 KiB pieces the reader uses.
-void FloorRead(benchmark::State& state)
-{
-    const std::string path =
-        DriveWithCatalogue(static_cast<int>(state.range(0)), state.range(1) != 0) + "/corvane/keldevicetypes.dat";
+        if (bytes != tokenBytes)
+            throw Failure("LoadDeviceTypes handed over " + std::to_string(bytes) + " bytes");
+    };
+    // Read as the services read it: text mode, which turns every CR LF into LF.
     std::string chunk(64 * 1024, '\0');
-    for (auto _ : state) {
-        std::FILE* file = std::fopen(path.c_str(), "rb");
+    const auto floor = [&] {
+        std::FILE* file = std::fopen(path.c_str(), "r");
         if (!file)
-            std::abort();
+            throw Failure("could not open " + path);
         size_t bytes = 0;
         size_t got;
         while ((got = std::fread(&chunk[0], 1, chunk.size(), file)) > 0)
             bytes += got;
         std::fclose(file);
-        benchmark::DoNotOptimize(bytes);
-    }
-    state.SetBytesProcessed(state.iterations() * (state.range(0) << 20));
+        if (bytes != size - lineEnds)
+            throw Failure("read " + std::to_string(bytes) + " bytes of " + path);
+    };
+    Report(oneToken ? "load the catalogue, one token" : "load the catalogue, short tokens",
+           std::to_string(mebibytes) + " MiB", Compare({load, nullptr}, {floor, nullptr}, kRepetitions), mebibytes, 1e3,
+           "ms / MiB");
 }
 
-// Not a floor: reading the file into one string of its size, to show what holding a token of that
-// size in fresh memory costs by itself.
-void WholeRead(benchmark::State& state)
+constexpr const char* kParts[] = {"claim", "list", "catalogue"};
+
+bool Wanted(int argc, char** argv, const char* part)
 {
-    const std::string path =
-        DriveWithCatalogue(static_cast<int>(state.range(0)), state.range(1) != 0) + "/corvane/keldevicetypes.dat";
-    for (auto _ : state) {
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (!file)
-            std::abort();
-        std::string text(static_cast<size_t>(state.range(0)) << 20, '\0');
-        const size_t got = std::fread(&text[0], 1, text.size(), file);
-        std::fclose(file);
-        benchmark::DoNotOptimize(got);
-        benchmark::DoNotOptimize(text.data());
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], part) == 0)
+            return true;
     }
-    state.SetBytesProcessed(state.iterations() * (state.range(0) << 20));
+    return argc < 2;
 }
 
 }  // namespace
 
-BENCHMARK(FloorClaim)->Arg(99)->Arg(998)->Unit(benchmark::kMicrosecond);
-BENCHMARK(InstallClaim)->Arg(99)->Arg(998)->Unit(benchmark::kMicrosecond);
-BENCHMARK(FloorList)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(ListSystems)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(FloorRead)->Args({16, 0})->Args({64, 0})->Args({16, 1})->Args({64, 1})->Unit(benchmark::kMillisecond);
-BENCHMARK(LoadCatalogue)->Args({16, 0})->Args({64, 0})->Args({16, 1})->Args({64, 1})->Unit(benchmark::kMillisecond);
-BENCHMARK(WholeRead)->Args({16, 1})->Args({64, 1})->Unit(benchmark::kMillisecond);
-
+// Arguments name the parts to run (claim, list, catalogue); none runs them all.
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    // Every drive is made, and written out, before anything is timed: a floor measured while the
-    // file system still flushes a hundred thousand new directories would be no floor.
-    for (int taken : {99, 998})
-        DriveWithTaken(taken);
-    for (int count : {10000, 100000})
-        DriveWithSystems(count);
-    for (int mebibytes : {16, 64}) {
-        DriveWithCatalogue(mebibytes, false);
-        DriveWithCatalogue(mebibytes, true);
+    for (int i = 1; i < argc; ++i) {
+        const auto named = [&](const char* part) { return std::strcmp(argv[i], part) == 0; };
+        if (std::none_of(std::begin(kParts), std::end(kParts), named)) {
+            std::fprintf(stderr, "usage: corvane_bench [claim] [list] [catalogue]\n");
+            return 2;
+        }
     }
-    ::sync();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    try {
+        QuietPlatform os;
+        // Claims count the numbers in C:\kel, and the bench removes C:\kel afterwards: it must be
+        // the bench's own.
+        if (os.PathExists(kBaseDirectory))
+            throw Failure(std::string(kBaseDirectory) + " exists already; run the bench in a prefix of its own");
+        std::printf("Medians of %d repetitions; ratio = time / floor, and its lowest-highest over the repetitions.\n\n",
+                    kRepetitions);
+        std::printf("| %-38s | %-15s | %12s | %12s | %5s | %11s | %-20s |\n", "operation", "size", "time", "floor",
+                    "ratio", "spread", "time / size");
+        std::printf("|%s|%s|%s|%s|%s|%s|%s|\n", std::string(40, '-').c_str(), std::string(17, '-').c_str(),
+                    std::string(14, '-').c_str(), std::string(14, '-').c_str(), std::string(7, '-').c_str(),
+                    std::string(13, '-').c_str(), std::string(22, '-').c_str());
+        if (Wanted(argc, argv, "claim")) {
+            Claim(os, 99);
+            Claim(os, 998);
+        }
+        if (Wanted(argc, argv, "list")) {
+            List(os, 1000);
+            List(os, 10000);
+        }
+        if (Wanted(argc, argv, "catalogue")) {
+            for (bool oneToken : {false, true}) {
+                Catalogue(os, 4, oneToken);
+                Catalogue(os, 16, oneToken);
+            }
+        }
+    } catch (const std::exception& e) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "corvane_bench: %s\n", e.what());
+        return 1;
+    }
     return 0;
 }
