@@ -1,6 +1,7 @@
 // The setup operations on the Windows services, each measured beside a floor: the plain Win32 and
 // C run-time calls that any implementation of the same operation has to make, timed in the same run.
 #include "bench/Harness.h"
+#include "platform/File.h"
 #include "platform/win32/Win32Platform.h"
 #include "setup/DeviceTypes.h"
 #include "setup/Install.h"
@@ -60,12 +61,12 @@ public:
     // Written in binary, so the bytes on disk are exactly `bytes`.
     void File(const std::string& path, const std::string& bytes)
     {
-        std::FILE* file = std::fopen(path.c_str(), "wb");
+        ::File file(path, "wb");
         if (!file)
             throw Failure("could not make " + path);
         m_made.emplace_back(path, true);
-        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-        if (std::fclose(file) != 0 || !written)
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.Get()) == bytes.size();
+        if (!file.Close() || !written)
             throw Failure("could not write " + path);
     }
 

@@ -29,6 +29,10 @@ public:
     /// already; Failed for every other reason (missing parent, refused name, a file in the way).
     virtual MakeDirResult MakeDirectory(const std::string& path) = 0;
 
+    /// Makes one directory as a claim: true only when this call made it. An entry of that name in
+    /// any case, and every other failure, give false alike, which is all a claim needs to know.
+    virtual bool ClaimDirectory(const std::string& path) = 0;
+
     /// Removes an empty directory; false when it could not be removed.
     virtual bool RemoveEmptyDirectory(const std::string& path) = 0;
 

@@ -6,10 +6,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-mkdir -p build
-log=build/bench-build.log
-cmake --preset bench >"$log" 2>&1 && cmake --build --preset bench >>"$log" 2>&1 || { cat "$log"; exit 1; }
-rm -f "$log"
+scripts/build-preset bench
 
 export WINEPREFIX=$PWD/build/wine-bench
 source scripts/wine-env.sh

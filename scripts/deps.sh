@@ -11,7 +11,6 @@ packages=(
                                                       # its fonts: MS Sans Serif, and Marlett for the
                                                       # caption buttons)
     clang libclang-rt-14-dev valgrind                 # fuzzing and memory checks
-    libbenchmark-dev                                  # benchmarks
     imagemagick x11-apps                              # screenshots of the dialogs
 )
 

@@ -5,11 +5,18 @@ export WINEPREFIX=${WINEPREFIX:-$root_dir/build/wine}
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
+# The prefix is 64-bit, so the 64-bit loader runs it. Debian's "wine" script would take the 32-bit
+# loader as soon as wine32 is installed, which not every machine can run.
+if [ -z "${WINELOADER:-}" ]; then
+    WINELOADER=$(command -v /usr/lib/wine/wine64 wine64 wine | head -n 1)
+fi
+export WINELOADER
+wine() { "$WINELOADER" "$@"; }
 
 # Boots the prefix once; several callers may arrive at once, only one boots.
 wine_prefix_ready() {
     mkdir -p "$WINEPREFIX"
-    flock "$WINEPREFIX/.boot-lock" bash -c '[ -f "$WINEPREFIX/system.reg" ] || { wineboot -i && wineserver -w; }' >/dev/null 2>&1
+    flock "$WINEPREFIX/.boot-lock" bash -c '[ -f "$WINEPREFIX/system.reg" ] || { "$WINELOADER" wineboot -i && wineserver -w; }' >/dev/null 2>&1
     # Debian's Wine doesn't put its own fonts into a new prefix: without them "MS Sans Serif" falls
     # back to a wider font and caption buttons lose their glyphs.
     local fonts=$WINEPREFIX/drive_c/windows/Fonts

@@ -32,7 +32,7 @@ SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, 
     std::string name;
     for (int number = 1; number <= kLastSystemNumber && name.empty(); ++number) {
         const std::string candidate = SystemName(prefix, number);
-        if (os.MakeDirectory(SystemDirectory(kBaseDirectory, candidate)) == MakeDirResult::Created)
+        if (os.ClaimDirectory(SystemDirectory(kBaseDirectory, candidate)))
             name = candidate;
     }
     if (name.empty()) {

@@ -217,6 +217,11 @@ MakeDirResult HostPlatform::MakeDirectory(const std::string& path)
     return errno == EEXIST && IsDirectory(host) ? MakeDirResult::AlreadyExists : MakeDirResult::Failed;
 }
 
+bool HostPlatform::ClaimDirectory(const std::string& path)
+{
+    return MakeDirectory(path) == MakeDirResult::Created;
+}
+
 bool HostPlatform::RemoveEmptyDirectory(const std::string& path)
 {
     const std::string host = HostPath(path);

@@ -22,6 +22,8 @@ public:
 
     std::string ProgramArgument() override;
     MakeDirResult MakeDirectory(const std::string& path) override;
+    /// MakeDirectory's Created: names differing only in case are the same here too.
+    bool ClaimDirectory(const std::string& path) override;
     bool RemoveEmptyDirectory(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
     bool ChangeDirectory(const std::string& path) override;

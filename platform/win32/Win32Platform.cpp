@@ -130,6 +130,13 @@ void WaitAnswering(HANDLE process)
         PostQuitMessage(quitCode);
 }
 
+// True when a colon follows the drive: Windows reads it as the start of a stream name and makes no
+// such directory; Wine would make one, which Windows programs then can't remove.
+bool NamesAStream(const std::string& path)
+{
+    return path.find(':', path.size() >= 2 && path[1] == ':' ? 2 : 0) != std::string::npos;
+}
+
 // Closes a FindFirstFileA handle when it goes out of scope.
 struct FindHandle {
     HANDLE handle;
@@ -169,9 +176,7 @@ std::string Win32Platform::ProgramArgument()
 
 MakeDirResult Win32Platform::MakeDirectory(const std::string& path)
 {
-    // Windows reads a colon after the drive as the start of a stream name and makes no such
-    // directory; Wine would make one, which Windows programs then can't remove.
-    if (path.find(':', path.size() >= 2 && path[1] == ':' ? 2 : 0) != std::string::npos)
+    if (NamesAStream(path))
         return MakeDirResult::Failed;
     if (_mkdir(path.c_str()) == 0)
         return MakeDirResult::Created;
@@ -182,6 +187,11 @@ MakeDirResult Win32Platform::MakeDirectory(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
                ? MakeDirResult::AlreadyExists
                : MakeDirResult::Failed;
+}
+
+bool Win32Platform::ClaimDirectory(const std::string& path)
+{
+    return !NamesAStream(path) && _mkdir(path.c_str()) == 0;
 }
 
 bool Win32Platform::RemoveEmptyDirectory(const std::string& path)

@@ -23,6 +23,8 @@ public:
     std::string ProgramArgument() override;
     /// _mkdir; EEXIST counts as AlreadyExists only when the entry in the way is a directory.
     MakeDirResult MakeDirectory(const std::string& path) override;
+    /// _mkdir alone: a failure needs no second look.
+    bool ClaimDirectory(const std::string& path) override;
     bool RemoveEmptyDirectory(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
     bool ChangeDirectory(const std::string& path) override;

@@ -37,8 +37,15 @@ TEST(Platform, MakeDirectoryTellsOnlyAnExistingDirectoryApart)
     EXPECT_EQ(os.MakeDirectory("C:\\kel\\missing\\child"), MakeDirResult::Failed);
     drive.WriteFile("C:\\kel\\file", "");
     EXPECT_EQ(os.MakeDirectory("C:\\kel\\file"), MakeDirResult::Failed);
-    for (const char* refused : {"a\"b", "a*b", "a:b", "a<b", "a>b", "a?b", "a|b", "a\x01" "b"})
+    for (const char* refused : {"a\"b", "a*b", "a:b", "a<b", "a>b", "a?b", "a|b", "a\x01" "b"}) {
         EXPECT_EQ(os.MakeDirectory(std::string("C:\\kel\\") + refused), MakeDirResult::Failed) << refused;
+        EXPECT_FALSE(os.ClaimDirectory(std::string("C:\\kel\\") + refused)) << refused;
+    }
+    // A claim succeeds only for the call that makes the directory, whatever the case of what is there.
+    EXPECT_TRUE(os.ClaimDirectory("C:\\kel\\wxyz-lt01"));
+    EXPECT_FALSE(os.ClaimDirectory("C:\\kel\\WXYZ-LT01"));
+    EXPECT_FALSE(os.ClaimDirectory("C:\\kel\\file"));
+    EXPECT_TRUE(os.RemoveEmptyDirectory("C:\\kel\\wxyz-lt01"));
     EXPECT_EQ(drive.Entries("C:\\kel"), Strings{"file"});
 }
 

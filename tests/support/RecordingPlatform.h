@@ -35,6 +35,7 @@ public:
 
     std::string ProgramArgument() override;
     MakeDirResult MakeDirectory(const std::string& path) override { return m_real.MakeDirectory(path); }
+    bool ClaimDirectory(const std::string& path) override { return m_real.ClaimDirectory(path); }
     bool RemoveEmptyDirectory(const std::string& path) override { return m_real.RemoveEmptyDirectory(path); }
     bool RemoveFile(const std::string& path) override { return m_real.RemoveFile(path); }
     bool ChangeDirectory(const std::string& path) override { return m_real.ChangeDirectory(path); }
