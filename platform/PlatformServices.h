@@ -14,6 +14,9 @@ enum class WriteResult { Written, OpenFailed, WriteFailed };
 /// Outcome of reading a text file token by token.
 enum class ReadResult { Read, OpenFailed };
 
+/// The program's standard streams.
+enum class StandardStream { Output, Error };
+
 /// Every call the program makes to the operating system outside its own windows: files and
 /// directories, commands, text in the system's code page, messages, help and the socket library.
 /// Paths are in Windows form (drive letter, backslashes) on a file system that ignores case. All
@@ -24,6 +27,12 @@ public:
 
     /// The program file's full path as the system reports it.
     virtual std::string ProgramArgument() = 0;
+
+    /// The words of the command line after the program's name, split by the C run-time's rules.
+    virtual std::vector<std::string> CommandArguments() = 0;
+
+    /// The system's number for this process.
+    virtual unsigned long ProcessId() = 0;
 
     /// Makes one directory. AlreadyExists when an entry of that name, in any case, is a directory
     /// already; Failed for every other reason (missing parent, refused name, a file in the way).
@@ -38,6 +47,11 @@ public:
 
     /// Removes a file; false when it could not be removed.
     virtual bool RemoveFile(const std::string& path) = 0;
+
+    /// Appends `text` to the file `path` (made when missing, in a folder that must exist) in one
+    /// piece: several processes may append to one file at once and no text is split or mixed.
+    /// False when the file can't be opened or written.
+    virtual bool AppendToFile(const std::string& path, const std::string& text) = 0;
 
     /// Makes `path` the current directory; false (and nothing changed) when it is not a directory.
     virtual bool ChangeDirectory(const std::string& path) = 0;
@@ -64,6 +78,10 @@ public:
     /// for it without limit. Returns its exit status, or -1 when the interpreter could not start.
     virtual int RunCommand(const std::string& commandLine) = 0;
 
+    /// Negative, 0 or positive as `a` sorts before, with or after `b` in the system's sorted lists:
+    /// ignoring case, by the user's locale.
+    virtual int CompareText(const std::string& a, const std::string& b) = 0;
+
     /// The text lower-cased by the system's ANSI code page; double-byte characters stay whole.
     virtual std::string LowerCase(const std::string& text) = 0;
 
@@ -73,6 +91,14 @@ public:
     /// Shows `text` to the operator with the application title as caption, one OK button and the
     /// exclamation icon; returns when it has been dismissed.
     virtual void ShowMessage(const std::string& text) = 0;
+
+    /// Writes `text` as it is to a standard stream; false when the program has no such stream (a
+    /// Windows program started without one) or it can't be written.
+    virtual bool WriteStandard(StandardStream stream, const std::string& text) = 0;
+
+    /// The local date and time now in ISO 8601, to the millisecond and with the offset from UTC:
+    /// 2026-12-08T10:15:30.123+01:00.
+    virtual std::string LocalTime() = 0;
 
     /// Asks the help viewer for topic `context` of the help file `path`, on behalf of the
     /// program's main window. False when the viewer could not be started.

@@ -2,7 +2,7 @@
 #include "setup/CommandLine.h"
 
 #include "platform/Characters.h"
-#include "setup/Format.h"
+#include "platform/Format.h"
 #include "setup/Messages.h"
 
 #include <cstring>

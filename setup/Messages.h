@@ -1,7 +1,12 @@
-// Every fixed text the setup operations show, once.
+// Every fixed text the program shows, once.
 #pragma once
 
 namespace msg {
+
+// The dialogs' checks, which the command line makes too.
+inline constexpr const char kBothNeeded[] = "You have to select both call letters and system devices.";
+inline constexpr const char kNoneSelected[] = "You have to select a system device.";
+inline constexpr const char kNothingToUpdate[] = "You don't have any systems installed to update.";
 
 // Install.
 inline constexpr const char kCannotCreateBase[] = "Could not create kel subdirectory %s.  Check Permissions";
@@ -22,5 +27,23 @@ inline constexpr const char kUnsafeSystemName[] = "The system name %s can't be u
 // Catalogue.
 inline constexpr const char kCatalogueMissing[] =
     "The file keldevicetypes.dat won't open.  Using default list of devices";
+
+// The command line.
+inline constexpr const char kTypeNotOffered[] = "The system type %s is not one of the types offered: %s.";
+inline constexpr const char kNotInstalled[] = "No system named %s is installed in C:\\kel.";
+inline constexpr const char kLogNotOpened[] = "The log file %s can't be opened.";
+inline constexpr const char kUnknownArgument[] = "Corvane doesn't know the argument %s.";
+inline constexpr const char kMissingArgument[] = "%s needs %s.";
+inline constexpr const char kOneAction[] = "Only one of /install, /upgrade, /list and /? can be given.";
+inline constexpr const char kQuietAlone[] = "/quiet goes with /install or /upgrade only.";
+inline constexpr const char kUsage[] =
+    "Usage:\r\n"
+    "  corvane /install <call letters> <system type> [/quiet] [/log <file>]\r\n"
+    "  corvane /upgrade <system name> [/quiet] [/log <file>]\r\n"
+    "  corvane /list [/log <file>]\r\n"
+    "  corvane /?\r\n"
+    "Without arguments, or with only /log <file>, Corvane opens its dialogs.\r\n"
+    "Exit codes: 0 done, 1 usage, 2 refused input, 3 system not registered, 4 setup command failed,\r\n"
+    "5 Windows sockets not started.\r\n";
 
 }  // namespace msg

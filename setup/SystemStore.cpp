@@ -2,7 +2,7 @@
 #include "setup/SystemStore.h"
 
 #include "platform/Characters.h"
-#include "setup/Format.h"
+#include "platform/Format.h"
 
 std::string ProgramDirectory(PlatformServices& os, const std::string& argument)
 {

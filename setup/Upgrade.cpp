@@ -3,7 +3,7 @@
 
 #include "platform/PlatformServices.h"
 #include "setup/CommandLine.h"
-#include "setup/Format.h"
+#include "platform/Format.h"
 #include "setup/Messages.h"
 #include "setup/SystemStore.h"
 

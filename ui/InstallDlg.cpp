@@ -4,14 +4,13 @@
 #include "platform/PlatformServices.h"
 #include "setup/DeviceTypes.h"
 #include "setup/Install.h"
+#include "setup/Messages.h"
 #include "ui/AboutDlg.h"
 #include "ui/framework/App.h"
 #include "ui/SetupCompleteDlg.h"
 #include "ui/resource.h"
 
 namespace {
-
-const char kBothNeeded[] = "You have to select both call letters and system devices.";
 
 // System-menu command ids must keep their low four bits free and stay below the system's own.
 static_assert((IDM_ABOUTBOX & 0xFFF0) == IDM_ABOUTBOX && IDM_ABOUTBOX < 0xF000, "bad system-menu id");
@@ -49,7 +48,7 @@ void CInstallDlg::OnOK()
     const std::string callLetters = m_callLetters.GetText();
     const std::string systemType = m_systemType.GetSelectedText();
     if (callLetters.empty() || systemType.empty()) {
-        m_os.ShowMessage(kBothNeeded);
+        m_os.ShowMessage(msg::kBothNeeded);
         return;
     }
     const SetupResult result = InstallSystem(m_os, callLetters, systemType);

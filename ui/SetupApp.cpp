@@ -1,7 +1,9 @@
 // The application object's start-up routine.
 #include "ui/SetupApp.h"
 
+#include "setup/Invocation.h"
 #include "ui/SetupChoiceDlg.h"
+#include "ui/SetupCompleteDlg.h"
 #include "ui/resource.h"
 
 CSetupApp::CSetupApp() : m_os(m_windows) {}
@@ -10,27 +12,19 @@ CSetupApp::CSetupApp(PlatformServices& os) : m_os(os) {}
 
 BOOL CSetupApp::InitInstance()
 {
-    if (!m_os.StartSockets()) {
-        // No window exists yet, so the message has no owner.
-        m_os.ShowMessage(LoadText(IDP_SOCKETS_INIT_FAILED));
-        return FALSE;
-    }
-    m_socketsStarted = true;
     EnableControlContainer();
     Enable3dControls();
-
-    CSetupChoiceDlg choice(m_os);
-    m_pMainWnd = &choice;
-    choice.DoModal();
-    m_pMainWnd = nullptr;
+    Dialogs dialogs;
+    dialogs.choice = [this](PlatformServices& os) {
+        CSetupChoiceDlg choice(os);
+        m_pMainWnd = &choice;
+        choice.DoModal();
+        m_pMainWnd = nullptr;
+    };
+    dialogs.completion = [](PlatformServices& os) {
+        CSetupCompleteDlg done(nullptr, os);
+        done.DoModal();
+    };
+    m_exitCode = static_cast<int>(RunProgram(m_os, CORVANE_VERSION, LoadText(IDP_SOCKETS_INIT_FAILED), dialogs));
     return FALSE;
-}
-
-int CSetupApp::ExitInstance()
-{
-    if (m_socketsStarted) {
-        m_os.StopSockets();
-        m_socketsStarted = false;
-    }
-    return 0;
 }

@@ -4,8 +4,8 @@
 #include "platform/win32/Win32Platform.h"
 #include "ui/framework/App.h"
 
-/// The application: checks the socket library, then runs the choice dialog as main window until
-/// the operator cancels it. It owns the Windows services and gives them to every dialog it makes.
+/// The application: runs what the command line asks, the dialogs when it asks nothing. It owns the
+/// Windows services and gives them to every dialog it makes.
 class CSetupApp : public CWinApp {
 public:
     /// The application on the Windows services.
@@ -13,12 +13,12 @@ public:
     /// The application on other services (a test's recording ones).
     explicit CSetupApp(PlatformServices& os);
 
-    /// Starts the socket library and runs the choice dialog. When the socket library can't be
-    /// had, shows "Windows sockets initialization failed." and runs nothing. Always false: the
-    /// choice dialog was the whole program.
+    /// Runs the program: the choice dialog as main window until the operator cancels it, or an
+    /// install, upgrade or listing from the command line. Always false: there is no message loop
+    /// to follow.
     BOOL InitInstance() override;
-    /// Releases the socket library if it was started; always 0.
-    int ExitInstance() override;
+    /// The exit code of the run.
+    int ExitInstance() override { return m_exitCode; }
 
     /// The services every part of the program goes through.
     PlatformServices& Os() { return m_os; }
@@ -26,5 +26,5 @@ public:
 private:
     Win32Platform m_windows{&MainWindowHandle};
     PlatformServices& m_os;
-    bool m_socketsStarted = false;
+    int m_exitCode = 0;
 };

@@ -2,17 +2,12 @@
 #include "ui/SetupChoiceDlg.h"
 
 #include "platform/PlatformServices.h"
+#include "setup/Messages.h"
 #include "setup/SystemStore.h"
 #include "setup/Upgrade.h"
 #include "ui/InstallDlg.h"
 #include "ui/UpgradeDlg.h"
 #include "ui/resource.h"
-
-namespace {
-
-const char kNothingToUpdate[] = "You don't have any systems installed to update.";
-
-}  // namespace
 
 // The main window: it has no owner.
 CSetupChoiceDlg::CSetupChoiceDlg(PlatformServices& os) : CSetupDlg(IDD_SETUP_CHOICE, nullptr, os) {}
@@ -36,6 +31,6 @@ void CSetupChoiceDlg::OnOK()
         CUpgradeDlg upgrade(this, m_os);
         upgrade.DoModal();
     } else {
-        m_os.ShowMessage(kNothingToUpdate);
+        m_os.ShowMessage(msg::kNothingToUpdate);
     }
 }

@@ -2,16 +2,11 @@
 #include "ui/UpgradeDlg.h"
 
 #include "platform/PlatformServices.h"
+#include "setup/Messages.h"
 #include "setup/SystemStore.h"
 #include "setup/Upgrade.h"
 #include "ui/SetupCompleteDlg.h"
 #include "ui/resource.h"
-
-namespace {
-
-const char kNoneSelected[] = "You have to select a system device.";
-
-}  // namespace
 
 CUpgradeDlg::CUpgradeDlg(CWnd* owner, PlatformServices& os) : CSetupDlg(IDD_UPGRADE, owner, os) {}
 
@@ -29,7 +24,7 @@ void CUpgradeDlg::OnOK()
 {
     const std::string name = m_installedSystems.GetSelectedText();
     if (name.empty()) {
-        m_os.ShowMessage(kNoneSelected);
+        m_os.ShowMessage(msg::kNoneSelected);
         return;
     }
     // After a failure the operator has read its message; claiming success would be false.

@@ -4,6 +4,7 @@
 #include "platform/Characters.h"
 #include "platform/CommandLineWords.h"
 #include "platform/File.h"
+#include "platform/Format.h"
 #include "platform/TokenReader.h"
 
 #include <cctype>
@@ -11,10 +12,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
+#include <fcntl.h>
 #include <memory>
 #include <strings.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -177,8 +182,11 @@ std::string HostPathOf(const WindowsPath& path, const std::string& driveRoot)
 
 }  // namespace
 
-HostPlatform::HostPlatform(std::string driveRoot, std::string programPath)
-    : m_driveRoot(std::move(driveRoot)), m_programPath(std::move(programPath)), m_currentDirectory("C:\\")
+HostPlatform::HostPlatform(std::string driveRoot, std::string programPath, std::vector<std::string> arguments)
+    : m_driveRoot(std::move(driveRoot)),
+      m_programPath(std::move(programPath)),
+      m_arguments(std::move(arguments)),
+      m_currentDirectory("C:\\")
 {
     while (m_driveRoot.size() > 1 && m_driveRoot.back() == '/')
         m_driveRoot.pop_back();
@@ -198,6 +206,16 @@ std::string HostPlatform::HostPath(const std::string& windowsPath) const
 std::string HostPlatform::ProgramArgument()
 {
     return m_programPath;
+}
+
+std::vector<std::string> HostPlatform::CommandArguments()
+{
+    return m_arguments;
+}
+
+unsigned long HostPlatform::ProcessId()
+{
+    return static_cast<unsigned long>(::getpid());
 }
 
 MakeDirResult HostPlatform::MakeDirectory(const std::string& path)
@@ -232,6 +250,23 @@ bool HostPlatform::RemoveFile(const std::string& path)
 {
     const std::string host = HostPath(path);
     return !host.empty() && ::unlink(host.c_str()) == 0;
+}
+
+bool HostPlatform::AppendToFile(const std::string& path, const std::string& text)
+{
+    const std::string host = HostPath(path);
+    if (host.empty() || IsDirectory(host))
+        return false;
+    const int fd = ::open(host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    bool written = ::flock(fd, LOCK_EX) == 0;
+    for (size_t done = 0; written && done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        written = n > 0;
+        done += written ? static_cast<size_t>(n) : 0;
+    }
+    return ::close(fd) == 0 && written;
 }
 
 bool HostPlatform::ChangeDirectory(const std::string& path)
@@ -355,6 +390,12 @@ int HostPlatform::RunCommand(const std::string& commandLine)
     return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
 }
 
+int HostPlatform::CompareText(const std::string& a, const std::string& b)
+{
+    const int ignoringCase = ::strcasecmp(a.c_str(), b.c_str());
+    return ignoringCase != 0 ? ignoringCase : a.compare(b);
+}
+
 std::string HostPlatform::LowerCase(const std::string& text)
 {
     std::string lower = text;
@@ -375,6 +416,24 @@ void HostPlatform::ShowMessage(const std::string& text)
     // The caption is the program file's base name without its extension.
     const std::string title = WithoutExtension(*this, m_programPath.substr(NameStart(*this, m_programPath)));
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+}
+
+bool HostPlatform::WriteStandard(StandardStream stream, const std::string& text)
+{
+    std::FILE* file = stream == StandardStream::Output ? stdout : stderr;
+    return std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
+}
+
+std::string HostPlatform::LocalTime()
+{
+    timeval now{};
+    ::gettimeofday(&now, nullptr);
+    tm local{};
+    ::localtime_r(&now.tv_sec, &local);
+    const long away = local.tm_gmtoff < 0 ? -local.tm_gmtoff / 60 : local.tm_gmtoff / 60;
+    return Format("%04d-%02d-%02dT%02d:%02d:%02d.%03ld%c%02ld:%02ld", local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, static_cast<long>(now.tv_usec / 1000),
+                  local.tm_gmtoff < 0 ? '-' : '+', away / 60, away % 60);
 }
 
 bool HostPlatform::ShowHelpTopic(const std::string&, unsigned long)

@@ -14,18 +14,24 @@ class HostPlatform : public PlatformServices {
 public:
     /// `driveRoot` stands for C:\ and must exist. `programPath` is the program argument in
     /// Windows form; empty means the running executable, /proc/self/exe, seen through drive Z:.
-    explicit HostPlatform(std::string driveRoot, std::string programPath = {});
+    /// `arguments` are the command-line arguments after the program's name.
+    explicit HostPlatform(std::string driveRoot, std::string programPath = {},
+                          std::vector<std::string> arguments = {});
 
     /// The host path a Windows path names (the existing spelling of each component that exists in
     /// some case), or "" when its drive doesn't exist.
     std::string HostPath(const std::string& windowsPath) const;
 
     std::string ProgramArgument() override;
+    std::vector<std::string> CommandArguments() override;
+    unsigned long ProcessId() override;
     MakeDirResult MakeDirectory(const std::string& path) override;
     /// MakeDirectory's Created: names differing only in case are the same here too.
     bool ClaimDirectory(const std::string& path) override;
     bool RemoveEmptyDirectory(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
+    /// One write(2) with O_APPEND under an exclusive flock.
+    bool AppendToFile(const std::string& path, const std::string& text) override;
     bool ChangeDirectory(const std::string& path) override;
     std::string CurrentDirectory() override;
     bool PathExists(const std::string& path) override;
@@ -36,12 +42,16 @@ public:
     /// the current directory and then on PATH, and runs it directly (no shell). 127 when nothing
     /// could be run; 128 + the signal number when it was killed.
     int RunCommand(const std::string& commandLine) override;
+    /// ASCII letters ignoring case, then bytes.
+    int CompareText(const std::string& a, const std::string& b) override;
     /// ASCII letters only.
     std::string LowerCase(const std::string& text) override;
     /// Always false: the host's strings are single-byte.
     bool IsLeadByte(unsigned char byte) override;
     /// Writes "<caption>: <text>" and a line end to standard error.
     void ShowMessage(const std::string& text) override;
+    bool WriteStandard(StandardStream stream, const std::string& text) override;
+    std::string LocalTime() override;
     /// There is no help viewer: always false.
     bool ShowHelpTopic(const std::string& path, unsigned long context) override;
     void CloseHelp(const std::string& path) override;
@@ -52,5 +62,6 @@ public:
 private:
     std::string m_driveRoot;
     std::string m_programPath;
+    std::vector<std::string> m_arguments;
     std::string m_currentDirectory;
 };

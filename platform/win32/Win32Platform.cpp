@@ -2,7 +2,9 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/Characters.h"
+#include "platform/CommandLineWords.h"
 #include "platform/File.h"
+#include "platform/Format.h"
 #include "platform/TokenReader.h"
 
 #include <winsock2.h>
@@ -137,6 +139,25 @@ bool NamesAStream(const std::string& path)
     return path.find(':', path.size() >= 2 && path[1] == ':' ? 2 : 0) != std::string::npos;
 }
 
+// A file handle from CreateFileA, closed when it goes out of scope.
+struct FileHandle {
+    HANDLE handle;
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle()
+    {
+        if (handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
+    }
+};
+
+// Writes all of `text` with one WriteFile.
+bool WriteAll(HANDLE handle, const std::string& text)
+{
+    DWORD written = 0;
+    return WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+}
+
 // Closes a FindFirstFileA handle when it goes out of scope.
 struct FindHandle {
     HANDLE handle;
@@ -174,6 +195,14 @@ std::string Win32Platform::ProgramArgument()
     }
 }
 
+std::vector<std::string> Win32Platform::CommandArguments()
+{
+    std::vector<std::string> words = SplitCommandLine(GetCommandLineA());
+    if (!words.empty())
+        words.erase(words.begin());
+    return words;
+}
+
 MakeDirResult Win32Platform::MakeDirectory(const std::string& path)
 {
     if (NamesAStream(path))
@@ -202,6 +231,24 @@ bool Win32Platform::RemoveEmptyDirectory(const std::string& path)
 bool Win32Platform::RemoveFile(const std::string& path)
 {
     return DeleteFileA(path.c_str()) != 0;
+}
+
+bool Win32Platform::AppendToFile(const std::string& path, const std::string& text)
+{
+    FileHandle file{CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.handle == INVALID_HANDLE_VALUE)
+        return false;
+    // The lock is on one byte far beyond any text, so it guards the end of the file without
+    // locking what readers read; every appender waits for it.
+    OVERLAPPED lock{};
+    lock.OffsetHigh = 0x7FFFFFFF;
+    if (!LockFileEx(file.handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lock))
+        return false;
+    LARGE_INTEGER end{};
+    const bool appended = SetFilePointerEx(file.handle, end, nullptr, FILE_END) && WriteAll(file.handle, text);
+    UnlockFileEx(file.handle, 0, 1, 0, &lock);
+    return appended;
 }
 
 bool Win32Platform::ChangeDirectory(const std::string& path)
@@ -278,6 +325,13 @@ int Win32Platform::RunCommand(const std::string& commandLine)
     return GetExitCodeProcess(process.process, &status) ? static_cast<int>(status) : -1;
 }
 
+int Win32Platform::CompareText(const std::string& a, const std::string& b)
+{
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                          static_cast<int>(b.size())) -
+           CSTR_EQUAL;
+}
+
 std::string Win32Platform::LowerCase(const std::string& text)
 {
     std::string lower = text;
@@ -296,6 +350,35 @@ void Win32Platform::ShowMessage(const std::string& text)
     HWND main = MainWindow();
     MessageBoxA(main ? GetLastActivePopup(main) : nullptr, text.c_str(), ApplicationTitle().c_str(),
                 MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool Win32Platform::WriteStandard(StandardStream stream, const std::string& text)
+{
+    // A Windows program started from a console without redirection has no standard handles.
+    HANDLE handle = GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    return handle && handle != INVALID_HANDLE_VALUE && WriteAll(handle, text);
+}
+
+std::string Win32Platform::LocalTime()
+{
+    SYSTEMTIME utc;
+    SYSTEMTIME local;
+    GetSystemTime(&utc);
+    if (!SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
+        local = utc;
+    // The offset from UTC is whatever the conversion applied, summer time included.
+    FILETIME utcTime;
+    FILETIME localTime;
+    SystemTimeToFileTime(&utc, &utcTime);
+    SystemTimeToFileTime(&local, &localTime);
+    const auto ticks = [](const FILETIME& t) {
+        return static_cast<long long>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+    };
+    const long long minutes = (ticks(localTime) - ticks(utcTime)) / (10000000LL * 60);
+    const long long away = minutes < 0 ? -minutes : minutes;
+    return Format("%04u-%02u-%02uT%02u:%02u:%02u.%03u%c%02lld:%02lld", local.wYear, local.wMonth, local.wDay,
+                  local.wHour, local.wMinute, local.wSecond, local.wMilliseconds, minutes < 0 ? '-' : '+', away / 60,
+                  away % 60);
 }
 
 bool Win32Platform::ShowHelpTopic(const std::string& path, unsigned long context)

@@ -21,12 +21,18 @@ public:
     std::string ApplicationTitle();
 
     std::string ProgramArgument() override;
+    /// GetCommandLineA, split by the C run-time's rules.
+    std::vector<std::string> CommandArguments() override;
+    unsigned long ProcessId() override { return GetCurrentProcessId(); }
     /// _mkdir; EEXIST counts as AlreadyExists only when the entry in the way is a directory.
     MakeDirResult MakeDirectory(const std::string& path) override;
     /// _mkdir alone: a failure needs no second look.
     bool ClaimDirectory(const std::string& path) override;
     bool RemoveEmptyDirectory(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
+    /// One WriteFile at the end of the file while holding a lock that every appender takes, so
+    /// appends of several processes (also over a network share) never interleave.
+    bool AppendToFile(const std::string& path, const std::string& text) override;
     bool ChangeDirectory(const std::string& path) override;
     std::string CurrentDirectory() override;
     bool PathExists(const std::string& path) override;
@@ -39,9 +45,14 @@ public:
     /// repaints them, drops keyboard and mouse input and the commands they make, and shows the wait
     /// cursor. -1 when no interpreter could be started.
     int RunCommand(const std::string& commandLine) override;
+    /// CompareStringA with the user's locale, ignoring case, as sorted list boxes compare.
+    int CompareText(const std::string& a, const std::string& b) override;
     std::string LowerCase(const std::string& text) override;
     bool IsLeadByte(unsigned char byte) override;
     void ShowMessage(const std::string& text) override;
+    /// WriteFile on the standard handle.
+    bool WriteStandard(StandardStream stream, const std::string& text) override;
+    std::string LocalTime() override;
     /// WinHelpA with HELP_CONTEXT.
     bool ShowHelpTopic(const std::string& path, unsigned long context) override;
     /// WinHelpA with HELP_QUIT.

@@ -143,16 +143,105 @@ void WaitUntil(const std::function<bool()>& ready, const std::string& what, Mill
     }
 }
 
-Process::Process(const std::string& exePath, const std::string& workingDirectory)
+// One pipe from a started program: the driver's end is read to its end by a thread of its own, so
+// the program never blocks on a full pipe.
+struct Process::Pipe {
+    HANDLE read = nullptr;
+    HANDLE write = nullptr;  // the program's end, inherited
+    std::string text;
+    std::thread reader;
+
+    Pipe()
+    {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        if (!CreatePipe(&read, &write, &inherit, 0))
+            throw DriverError("cannot make a pipe");
+        SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    }
+    ~Pipe()
+    {
+        CloseWrite();
+        if (reader.joinable())
+            reader.join();
+        CloseHandle(read);
+    }
+    Pipe(const Pipe&) = delete;
+    Pipe& operator=(const Pipe&) = delete;
+
+    void CloseWrite()
+    {
+        if (write)
+            CloseHandle(write);
+        write = nullptr;
+    }
+    void StartReading()
+    {
+        reader = std::thread([this] {
+            std::string chunk(4096, '\0');
+            DWORD got = 0;
+            while (ReadFile(read, &chunk[0], static_cast<DWORD>(chunk.size()), &got, nullptr) && got > 0)
+                text.append(chunk, 0, got);
+        });
+    }
+    std::string Finish()
+    {
+        if (reader.joinable())
+            reader.join();
+        return text;
+    }
+};
+
+namespace {
+
+// A word as the C run-time of the started program splits it back out of its command line.
+std::string Quoted(const std::string& word)
+{
+    if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos)
+        return word;
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (char c : word) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    return quoted.append(backslashes * 2, '\\') + "\"";
+}
+
+}  // namespace
+
+Process::Process(const std::string& exePath, const std::string& workingDirectory,
+                 const std::vector<std::string>& arguments, bool pipes)
 {
     // A crash ends the program at once instead of waiting in a crash dialog; children inherit this.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     std::string commandLine = "\"" + exePath + "\"";
+    for (const std::string& argument : arguments)
+        commandLine += " " + Quoted(argument);
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
-    if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+    if (pipes) {
+        m_output = std::make_unique<Pipe>();
+        m_errors = std::make_unique<Pipe>();
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = nullptr;
+        startup.hStdOutput = m_output->write;
+        startup.hStdError = m_errors->write;
+    }
+    if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, pipes, 0, nullptr,
                         workingDirectory.c_str(), &startup, &m_info))
         throw DriverError("cannot start " + exePath + " (error " + std::to_string(GetLastError()) + ")");
+    // Only the program holds the writing ends now: the pipes end when it does.
+    for (Pipe* pipe : {m_output.get(), m_errors.get()}) {
+        if (pipe) {
+            pipe->CloseWrite();
+            pipe->StartReading();
+        }
+    }
 }
 
 Process::~Process()
@@ -160,6 +249,16 @@ Process::~Process()
     Terminate();
     CloseHandle(m_info.hThread);
     CloseHandle(m_info.hProcess);
+}
+
+std::string Process::Output()
+{
+    return m_output ? m_output->Finish() : std::string();
+}
+
+std::string Process::Errors()
+{
+    return m_errors ? m_errors->Finish() : std::string();
 }
 
 bool Process::Running() const
@@ -292,6 +391,17 @@ std::vector<HWND> TopWindows(DWORD processId, const std::string& className, cons
             found.push_back(window);
     }
     return found;
+}
+
+bool ShowsAnyWindow(DWORD processId)
+{
+    std::vector<HWND> all;
+    EnumWindows(&CollectTopWindow, reinterpret_cast<LPARAM>(&all));
+    return std::any_of(all.begin(), all.end(), [processId](HWND window) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        return owner == processId && IsWindowVisible(window);
+    });
 }
 
 std::vector<HWND> OwnedWindows(HWND owner, const std::string& className)

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,9 +33,12 @@ void WaitUntil(const std::function<bool()>& ready, const std::string& what, Mill
 /// half-way never leaves it behind.
 class Process {
 public:
-    /// Starts `exePath` with its quoted path as the whole command line, in `workingDirectory`, with
-    /// the driver's environment. Throws DriverError when it can't be started.
-    Process(const std::string& exePath, const std::string& workingDirectory);
+    /// Starts `exePath` with its quoted path and `arguments` (each quoted by the C run-time's rules
+    /// where needed) as its command line, in `workingDirectory`, with the driver's environment.
+    /// With `pipes`, its standard output and error are pipes that the driver reads. Throws
+    /// DriverError when it can't be started.
+    Process(const std::string& exePath, const std::string& workingDirectory,
+            const std::vector<std::string>& arguments = {}, bool pipes = false);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -45,9 +49,15 @@ public:
     DWORD WaitForExit(Milliseconds limit = kPatience);
     /// Ends the program at once (nothing when it has ended already).
     void Terminate();
+    /// Everything the program wrote to its standard output or error pipe; complete once it ended.
+    std::string Output();
+    std::string Errors();
 
 private:
+    struct Pipe;
     PROCESS_INFORMATION m_info{};
+    std::unique_ptr<Pipe> m_output;
+    std::unique_ptr<Pipe> m_errors;
 };
 
 /// Sets or replaces one variable of the driver's environment, which started programs inherit; an
@@ -74,6 +84,8 @@ std::vector<HWND> Children(HWND window);
 /// The visible top-level windows of process `processId` (any process when 0) with this class and
 /// caption, topmost first.
 std::vector<HWND> TopWindows(DWORD processId, const std::string& className, const std::string& caption);
+/// True when process `processId` shows any top-level window at all.
+bool ShowsAnyWindow(DWORD processId);
 /// The top-level windows owned by `owner` with this class, visible or not.
 std::vector<HWND> OwnedWindows(HWND owner, const std::string& className);
 /// The one visible top-level window with this class and caption; throws DriverError when none

@@ -1,15 +1,16 @@
 // A wrapper around the real platform services that captures message boxes and injects faults.
 #pragma once
 
-#include "platform/PlatformServices.h"
+#include "platform/ForwardingPlatform.h"
 
 #include <string>
 #include <vector>
 
 /// Passes every call to the real services except: messages are recorded instead of shown (unless
-/// told to show them too), help requests are recorded and answered, the program argument can be
-/// replaced, text-file writes and the socket library can be made to fail.
-class RecordingPlatform : public PlatformServices {
+/// told to show them too), help requests are recorded and answered, the program argument and the
+/// command-line arguments can be replaced, text-file writes and the socket library can be made to
+/// fail.
+class RecordingPlatform : public ForwardingPlatform {
 public:
     enum class WriteFault { None, OpenFails, WriteFails, DiskFull };
 
@@ -20,12 +21,13 @@ public:
         unsigned long context;
     };
 
-    explicit RecordingPlatform(PlatformServices& real) : m_real(real) {}
+    explicit RecordingPlatform(PlatformServices& real) : ForwardingPlatform(real), m_real(real) {}
 
-    std::vector<std::string> messages;  ///< every ShowMessage text, in order
-    std::vector<std::string> commands;  ///< every command line run, in order
-    std::vector<HelpRequest> help;      ///< every request to the help viewer, in order
-    std::string programArgument;        ///< replaces the real program argument when not empty
+    std::vector<std::string> messages;   ///< every ShowMessage text, in order
+    std::vector<std::string> commands;   ///< every command line run, in order
+    std::vector<HelpRequest> help;       ///< every request to the help viewer, in order
+    std::string programArgument;         ///< replaces the real program argument when not empty
+    std::vector<std::string> arguments;  ///< the command-line arguments after the program's name
     WriteFault writeFault = WriteFault::None;
     bool showMessages = false;  ///< show messages through the real services as well
     bool helpStarts = true;     ///< what ShowHelpTopic answers
@@ -34,24 +36,11 @@ public:
     int socketStops = 0;        ///< StopSockets calls
 
     std::string ProgramArgument() override;
-    MakeDirResult MakeDirectory(const std::string& path) override { return m_real.MakeDirectory(path); }
-    bool ClaimDirectory(const std::string& path) override { return m_real.ClaimDirectory(path); }
-    bool RemoveEmptyDirectory(const std::string& path) override { return m_real.RemoveEmptyDirectory(path); }
-    bool RemoveFile(const std::string& path) override { return m_real.RemoveFile(path); }
-    bool ChangeDirectory(const std::string& path) override { return m_real.ChangeDirectory(path); }
-    std::string CurrentDirectory() override { return m_real.CurrentDirectory(); }
-    bool PathExists(const std::string& path) override { return m_real.PathExists(path); }
-    std::vector<std::string> ListEntries() override { return m_real.ListEntries(); }
+    std::vector<std::string> CommandArguments() override { return arguments; }
     /// WriteFails writes the first half of the text and reports failure; DiskFull writes nothing
     /// and reports failure; OpenFails makes nothing.
     WriteResult WriteTextFile(const std::string& path, const std::string& text) override;
-    ReadResult ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink) override
-    {
-        return m_real.ReadTokens(path, sink);
-    }
     int RunCommand(const std::string& commandLine) override;
-    std::string LowerCase(const std::string& text) override { return m_real.LowerCase(text); }
-    bool IsLeadByte(unsigned char byte) override { return m_real.IsLeadByte(byte); }
     void ShowMessage(const std::string& text) override;
     bool ShowHelpTopic(const std::string& path, unsigned long context) override;
     void CloseHelp(const std::string& path) override { help.push_back({"close", path, 0}); }

@@ -1,5 +1,5 @@
 // printf-style formatting into a string: measure first, then fill.
-#include "setup/Format.h"
+#include "platform/Format.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,0 +1,237 @@
+// The command line: reading it, and running an install, upgrade or listing without the dialogs.
+#include "setup/Invocation.h"
+
+#include "platform/Format.h"
+#include "platform/PlatformServices.h"
+#include "setup/DeviceTypes.h"
+#include "setup/Install.h"
+#include "setup/Messages.h"
+#include "setup/SetupLog.h"
+#include "setup/SystemStore.h"
+#include "setup/Upgrade.h"
+
+#include <algorithm>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// The option a word names, lower-cased, or "" when it is no option.
+std::string OptionName(const std::string& word)
+{
+    if (word.size() < 2 || (word[0] != '/' && word[0] != '-'))
+        return std::string();
+    std::string name = word.substr(1);
+    for (char& c : name)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return name;
+}
+
+std::string Joined(const Strings& words, const char* separator)
+{
+    std::string text;
+    for (const std::string& word : words)
+        text += (text.empty() ? "" : separator) + word;
+    return text;
+}
+
+// The first of `candidates` that equals `wanted` ignoring case, or nullptr.
+const std::string* FindIgnoringCase(PlatformServices& os, const Strings& candidates, const std::string& wanted)
+{
+    const std::string key = os.LowerCase(wanted);
+    for (const std::string& candidate : candidates) {
+        if (os.LowerCase(candidate) == key)
+            return &candidate;
+    }
+    return nullptr;
+}
+
+ExitCode Install(PlatformServices& os, const std::string& letters, const std::string& type)
+{
+    if (letters.empty() || type.empty()) {
+        os.ShowMessage(msg::kBothNeeded);
+        return ExitCode::Refused;
+    }
+    // Only a type the install dialog offers: any other would claim a directory and then find no
+    // command to run.
+    Strings offered;
+    LoadDeviceTypes(os, [&offered](const std::string& t) { offered.push_back(t); });
+    const std::string* known = FindIgnoringCase(os, offered, type);
+    if (!known) {
+        std::stable_sort(offered.begin(), offered.end(),
+                         [&os](const std::string& a, const std::string& b) { return os.CompareText(a, b) < 0; });
+        os.ShowMessage(Format(msg::kTypeNotOffered, type.c_str(), Joined(offered, " ").c_str()));
+        return ExitCode::Refused;
+    }
+    return ExitCodeOf(InstallSystem(os, letters, *known));
+}
+
+ExitCode Upgrade(PlatformServices& os, const std::string& name)
+{
+    if (name.empty()) {
+        os.ShowMessage(msg::kNoneSelected);
+        return ExitCode::Refused;
+    }
+    if (!PathExists(os, kBaseDirectory)) {
+        os.ShowMessage(msg::kNothingToUpdate);
+        return ExitCode::Refused;
+    }
+    const Strings installed = ListInstalledSystems(os, kBaseDirectory);
+    const std::string* listed = FindIgnoringCase(os, installed, name);
+    if (!listed) {
+        os.ShowMessage(Format(msg::kNotInstalled, name.c_str()));
+        return ExitCode::Refused;
+    }
+    return ExitCodeOf(UpgradeSystem(os, *listed, DeriveSystemType(*listed)));
+}
+
+// The names the upgrade dialog lists, in its order, a line each, to standard output (or, without
+// one, in a message box).
+ExitCode List(PlatformServices& os)
+{
+    Strings names = ListInstalledSystems(os, kBaseDirectory);
+    std::stable_sort(names.begin(), names.end(),
+                     [&os](const std::string& a, const std::string& b) { return os.CompareText(a, b) < 0; });
+    std::string text;
+    for (const std::string& name : names)
+        text += name + "\r\n";
+    if (!os.WriteStandard(StandardStream::Output, text))
+        os.ShowMessage(names.empty() ? std::string(msg::kNothingToUpdate) : text);
+    return ExitCode::Done;
+}
+
+// The usage on the stream it belongs to, or in a message box when the program has none.
+void ShowUsage(PlatformServices& os, StandardStream stream, const std::string& text)
+{
+    if (!os.WriteStandard(stream, text))
+        os.ShowMessage(text);
+}
+
+// A word as the log shows it among the arguments: quoted when it holds a blank or is empty.
+std::string Shown(const std::string& word)
+{
+    return word.empty() || word.find_first_of(" \t") != std::string::npos ? "\"" + word + "\"" : word;
+}
+
+}  // namespace
+
+ExitCode ExitCodeOf(SetupResult result)
+{
+    switch (result) {
+    case SetupResult::Done:
+        return ExitCode::Done;
+    case SetupResult::Refused:
+        return ExitCode::Refused;
+    case SetupResult::NotRegistered:
+        return ExitCode::NotRegistered;
+    case SetupResult::CommandFailed:
+        return ExitCode::CommandFailed;
+    }
+    return ExitCode::CommandFailed;
+}
+
+Invocation ParseArguments(const std::vector<std::string>& arguments)
+{
+    Invocation invocation;
+    // A mistake in an unattended run must show no window either, wherever its /quiet stands.
+    const bool anyQuiet = std::any_of(arguments.begin(), arguments.end(),
+                                      [](const std::string& word) { return OptionName(word) == "quiet"; });
+    bool acted = false;
+    const auto mistake = [&invocation, anyQuiet](const std::string& what) {
+        invocation.action = Invocation::Action::Mistake;
+        invocation.quiet = anyQuiet;
+        invocation.mistake = what;
+        return invocation;
+    };
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        const std::string name = OptionName(word);
+        size_t operands = 0;
+        Invocation::Action action = Invocation::Action::Dialogs;
+        if (name == "install") {
+            action = Invocation::Action::Install;
+            operands = 2;
+        } else if (name == "upgrade") {
+            action = Invocation::Action::Upgrade;
+            operands = 1;
+        } else if (name == "list") {
+            action = Invocation::Action::List;
+        } else if (name == "?") {
+            action = Invocation::Action::Help;
+        } else if (name == "quiet") {
+            invocation.quiet = true;
+            continue;
+        } else if (name == "log") {
+            if (i + 1 >= arguments.size())
+                return mistake(Format(msg::kMissingArgument, word.c_str(), "a file"));
+            invocation.logPath = arguments[++i];
+            continue;
+        } else {
+            return mistake(Format(msg::kUnknownArgument, word.c_str()));
+        }
+        if (acted)
+            return mistake(msg::kOneAction);
+        if (i + operands >= arguments.size())
+            return mistake(Format(msg::kMissingArgument, word.c_str(),
+                                  operands == 2 ? "call letters and a system type" : "a system name"));
+        acted = true;
+        invocation.action = action;
+        invocation.operands.assign(arguments.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                                   arguments.begin() + static_cast<std::ptrdiff_t>(i + 1 + operands));
+        i += operands;
+    }
+    const bool setsUp = invocation.action == Invocation::Action::Install ||
+                        invocation.action == Invocation::Action::Upgrade;
+    if (invocation.quiet && !setsUp)
+        return mistake(msg::kQuietAlone);
+    if (invocation.action == Invocation::Action::Help && !invocation.logPath.empty())
+        return mistake(msg::kOneAction);
+    return invocation;
+}
+
+ExitCode RunProgram(PlatformServices& os, const std::string& version, const std::string& socketsFailed,
+                    const Dialogs& dialogs)
+{
+    const Strings arguments = os.CommandArguments();
+    const Invocation invocation = ParseArguments(arguments);
+    LoggingPlatform logged(os, invocation.logPath, invocation.quiet);
+    Strings shown;
+    for (const std::string& word : arguments)
+        shown.push_back(Shown(word));
+    if (!logged.Note("Corvane " + version + " started with arguments: " + Joined(shown, " "))) {
+        ShowUsage(logged, StandardStream::Error, Format(msg::kLogNotOpened, invocation.logPath.c_str()) + "\r\n");
+        return ExitCode::Usage;
+    }
+
+    ExitCode code = ExitCode::Done;
+    if (invocation.action == Invocation::Action::Mistake) {
+        ShowUsage(logged, StandardStream::Error, invocation.mistake + "\r\n" + msg::kUsage);
+        code = ExitCode::Usage;
+    } else if (invocation.action == Invocation::Action::Help) {
+        ShowUsage(logged, StandardStream::Output, msg::kUsage);
+    } else if (!logged.StartSockets()) {
+        logged.ShowMessage(socketsFailed);
+        code = invocation.action == Invocation::Action::Dialogs ? ExitCode::Done : ExitCode::NoSockets;
+    } else {
+        switch (invocation.action) {
+        case Invocation::Action::Install:
+            code = Install(logged, invocation.operands[0], invocation.operands[1]);
+            break;
+        case Invocation::Action::Upgrade:
+            code = Upgrade(logged, invocation.operands[0]);
+            break;
+        case Invocation::Action::List:
+            code = List(logged);
+            break;
+        default:
+            dialogs.choice(logged);
+            break;
+        }
+        if (code == ExitCode::Done && !invocation.quiet &&
+            (invocation.action == Invocation::Action::Install || invocation.action == Invocation::Action::Upgrade))
+            dialogs.completion(logged);
+        logged.StopSockets();
+    }
+    logged.Note(Format("exit code %d", static_cast<int>(code)));
+    return code;
+}

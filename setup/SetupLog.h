@@ -1,0 +1,33 @@
+// The services seen through the log of one run: what was shown, made, removed and run.
+#pragma once
+
+#include "platform/ForwardingPlatform.h"
+
+#include <string>
+
+/// Passes every call on and notes in the log file, one line each: every message (shown, or when
+/// quiet only logged and written to standard error), every directory made, claimed or removed,
+/// every file written or removed, and every command run with its directory, exit status and
+/// duration. Each line is "<local time> [<process id>] <text>" with CR LF, appended whole, so that
+/// several runs can share one log. Without a log file nothing is noted.
+class LoggingPlatform : public ForwardingPlatform {
+public:
+    /// `logPath` empty: no log. `quiet`: no message box; messages go to the log and standard error.
+    LoggingPlatform(PlatformServices& next, std::string logPath, bool quiet);
+
+    /// Appends one line; false when the log can't be appended to (always true without a log).
+    bool Note(const std::string& text);
+
+    MakeDirResult MakeDirectory(const std::string& path) override;
+    bool ClaimDirectory(const std::string& path) override;
+    bool RemoveEmptyDirectory(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
+    WriteResult WriteTextFile(const std::string& path, const std::string& text) override;
+    int RunCommand(const std::string& commandLine) override;
+    void ShowMessage(const std::string& text) override;
+
+private:
+    PlatformServices& m_next;
+    std::string m_logPath;
+    bool m_quiet;
+};

@@ -1,0 +1,84 @@
+// The command line: what each form asks for, each mistake, and a run's exit code when the
+// socket library is missing or nothing may be shown.
+#include "setup/Invocation.h"
+
+#include "tests/support/TestDrive.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+using Action = Invocation::Action;
+
+}  // namespace
+
+TEST(ParseArguments, ReadsEachFormAndNamesEachMistake)
+{
+    struct Case {
+        Strings arguments;
+        Action action;
+        Strings operands;
+        bool quiet;
+        std::string logPath;
+    };
+    const std::vector<Case> forms = {
+        {{}, Action::Dialogs, {}, false, ""},
+        {{"/log", "C:\\x.log"}, Action::Dialogs, {}, false, "C:\\x.log"},
+        {{"/INSTALL", "AB CD", "lt", "-Quiet", "-LOG", "x.log"}, Action::Install, {"AB CD", "lt"}, true, "x.log"},
+        {{"/install", "-x", "/quiet"}, Action::Install, {"-x", "/quiet"}, false, ""},
+        {{"/quiet", "/upgrade", "wxyz-lt01"}, Action::Upgrade, {"wxyz-lt01"}, true, ""},
+        {{"/list"}, Action::List, {}, false, ""},
+        {{"-?"}, Action::Help, {}, false, ""},
+    };
+    for (const Case& form : forms) {
+        const Invocation invocation = ParseArguments(form.arguments);
+        const std::string what = testing::PrintToString(form.arguments);
+        EXPECT_EQ(invocation.action, form.action) << what << " " << invocation.mistake;
+        EXPECT_EQ(invocation.operands, form.operands) << what;
+        EXPECT_EQ(invocation.quiet, form.quiet) << what;
+        EXPECT_EQ(invocation.logPath, form.logPath) << what;
+    }
+
+    const std::vector<std::pair<Strings, std::string>> mistakes = {
+        {{"install"}, "Corvane doesn't know the argument install."},
+        {{"/"}, "Corvane doesn't know the argument /."},
+        {{"/install", "WXYZ"}, "/install needs call letters and a system type."},
+        {{"/upgrade"}, "/upgrade needs a system name."},
+        {{"/list", "/log"}, "/log needs a file."},
+        {{"/list", "/upgrade", "x"}, "Only one of /install, /upgrade, /list and /? can be given."},
+        {{"/list", "extra"}, "Corvane doesn't know the argument extra."},
+        {{"/?", "/log", "x.log"}, "Only one of /install, /upgrade, /list and /? can be given."},
+        {{"/list", "/quiet"}, "/quiet goes with /install or /upgrade only."},
+    };
+    for (const auto& mistake : mistakes) {
+        const Invocation invocation = ParseArguments(mistake.first);
+        EXPECT_EQ(invocation.action, Action::Mistake) << testing::PrintToString(mistake.first);
+        EXPECT_EQ(invocation.mistake, mistake.second);
+    }
+    // /quiet holds even for a mistake, so that an unattended run never waits on a window.
+    EXPECT_TRUE(ParseArguments({"/install", "/quiet"}).quiet);
+}
+
+TEST(RunProgram, WithoutSocketsAnUnattendedRunEndsWithFiveAndTheDialogsWithZero)
+{
+    TestDrive drive;
+    RecordingPlatform& os = drive.Os();
+    os.socketsStart = false;
+    bool dialogsShown = false;
+    const Dialogs dialogs{[&](PlatformServices&) { dialogsShown = true; }, [&](PlatformServices&) { dialogsShown = true; }};
+
+    os.arguments = {"/install", "WXYZ", "LT", "/quiet", "/log", "C:\\corvane-test\\run.log"};
+    EXPECT_EQ(RunProgram(os, "1.0", "no sockets", dialogs), ExitCode::NoSockets);
+    // Quiet: said in the log (and on standard error), never in a message box.
+    EXPECT_EQ(os.messages, Strings{});
+    const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
+    EXPECT_NE(log.find("] message, not shown (quiet): no sockets\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("] exit code 5\r\n"), std::string::npos) << log;
+
+    os.arguments = {};
+    EXPECT_EQ(RunProgram(os, "1.0", "no sockets", dialogs), ExitCode::Done);
+    EXPECT_EQ(os.messages, Strings{"no sockets"});
+    EXPECT_FALSE(dialogsShown);
+    EXPECT_FALSE(drive.Exists("C:\\kel"));
+}
