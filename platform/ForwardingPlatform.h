@@ -42,6 +42,7 @@ public:
         return m_next.WriteStandard(stream, text);
     }
     std::string LocalTime() override { return m_next.LocalTime(); }
+    bool OpenDocument(const std::string& path) override { return m_next.OpenDocument(path); }
     bool ShowHelpTopic(const std::string& path, unsigned long context) override
     {
         return m_next.ShowHelpTopic(path, context);

@@ -100,6 +100,10 @@ public:
     /// 2026-12-08T10:15:30.123+01:00.
     virtual std::string LocalTime() = 0;
 
+    /// Opens the document `path` with the program the system associates with it (a web page in
+    /// the default browser), on behalf of the program's main window. False when none started.
+    virtual bool OpenDocument(const std::string& path) = 0;
+
     /// Asks the help viewer for topic `context` of the help file `path`, on behalf of the
     /// program's main window. False when the viewer could not be started.
     virtual bool ShowHelpTopic(const std::string& path, unsigned long context) = 0;

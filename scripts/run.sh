@@ -3,7 +3,8 @@
 # its own prefix (build/wine-run), from C:\Program Files\Corvane with a sample keldevicetypes.dat
 # and demo setup commands that show what they received. With a reachable display the operator
 # uses the program there; without one it runs on a virtual display, a tour goes through one install
-# and one upgrade, and a picture of each dialog is saved under build/screenshots/.
+# and one upgrade, at 96 and at 144 DPI, and a picture of each dialog is saved under
+# build/screenshots/ (<dialog>.png and <dialog>-144dpi.png).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 root=$(pwd)
@@ -22,7 +23,7 @@ prepare_program_dir() {
     local type
     rm -rf "$program"
     mkdir -p "$program"
-    cp "$bin/corvane.exe" "$program/"
+    cp "$bin/corvane.exe" "$bin/corvane.html" "$program/"
     printf '%s\r\n' "LT WX PRM" "TR9 GNX" >"$program/keldevicetypes.dat"
     for type in LT WX PRM TR9 GNX; do
         cp "$bin/corvane_demo_command.exe" "$program/KELSETUP-$type.exe"
@@ -45,8 +46,15 @@ if [ "${1:-}" = "--tour-on-virtual-display" ]; then
     rm -rf "$WINEPREFIX/drive_c/kel"
     trap stop_wine EXIT
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
-    # Every step of the tour has its own time limit; this one only guards against the unforeseen.
-    timeout 300 wine "$bin/corvane_tour.exe" "$program_dir" "Z:${shots//\//\\}" >/dev/null
+    # Once as most screens are, once at 150 % (144 DPI); a process reads the setting as it starts.
+    for dpi in 96 144; do
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+        mkdir -p "$shots/$dpi"
+        rm -rf "$WINEPREFIX/drive_c/kel"
+        # Every step of the tour has its own time limit; this one only guards against the unforeseen.
+        timeout 300 wine "$bin/corvane_tour.exe" "$program_dir" "Z:${shots//\//\\}\\$dpi" >/dev/null
+    done
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
     exit
 fi
 
@@ -72,7 +80,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --tour-on-virtual-display || { echo
 echo "=== screenshots"
 for picture in "${pictures[@]}"; do
     # Without metadata, so that the same dialogs give the same files.
-    convert "$shots/$picture.bmp" -strip "$shots/$picture.png"
-    rm -f "$shots/$picture.bmp"
-    echo "$shots/$picture.png"
+    convert "$shots/96/$picture.bmp" -strip "$shots/$picture.png"
+    convert "$shots/144/$picture.bmp" -strip "$shots/$picture-144dpi.png"
+    echo "$shots/$picture.png $shots/$picture-144dpi.png"
 done
+rm -rf "$shots/96" "$shots/144"

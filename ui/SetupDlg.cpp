@@ -16,8 +16,18 @@ const unsigned long kDialogHelpBase = 0x20000;
 
 void CSetupDlg::OnHelp()
 {
-    if (!m_os.ShowHelpTopic(HelpFilePath(m_os), kDialogHelpBase + TemplateId()))
+    // The page beside the program opens in the browser on every Windows; without it the help
+    // viewer is asked, so that a station's own .HLP keeps working where Windows still shows it.
+    const std::string page = HelpPagePath(m_os);
+    const bool started = m_os.PathExists(page) ? m_os.OpenDocument(page)
+                                               : m_os.ShowHelpTopic(HelpFilePath(m_os), kDialogHelpBase + TemplateId());
+    if (!started)
         m_os.ShowMessage(kHelpFailed);
+}
+
+std::string HelpPagePath(PlatformServices& os)
+{
+    return WithoutExtension(os, os.ProgramArgument()) + ".html";
 }
 
 std::string HelpFilePath(PlatformServices& os)

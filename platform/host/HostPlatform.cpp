@@ -436,6 +436,11 @@ std::string HostPlatform::LocalTime()
                   local.tm_gmtoff < 0 ? '-' : '+', away / 60, away % 60);
 }
 
+bool HostPlatform::OpenDocument(const std::string&)
+{
+    return false;
+}
+
 bool HostPlatform::ShowHelpTopic(const std::string&, unsigned long)
 {
     return false;

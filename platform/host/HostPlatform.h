@@ -52,6 +52,8 @@ public:
     void ShowMessage(const std::string& text) override;
     bool WriteStandard(StandardStream stream, const std::string& text) override;
     std::string LocalTime() override;
+    /// There is no browser either: always false.
+    bool OpenDocument(const std::string& path) override;
     /// There is no help viewer: always false.
     bool ShowHelpTopic(const std::string& path, unsigned long context) override;
     void CloseHelp(const std::string& path) override;

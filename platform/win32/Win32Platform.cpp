@@ -7,6 +7,8 @@
 #include "platform/Format.h"
 #include "platform/TokenReader.h"
 
+#include <objbase.h>
+#include <shellapi.h>
 #include <winsock2.h>
 
 #include <cerrno>
@@ -340,9 +342,9 @@ std::string Win32Platform::LowerCase(const std::string& text)
     return lower;
 }
 
-bool Win32Platform::IsLeadByte(unsigned char byte)
+bool Win32Platform::IsLeadByte(unsigned char first)
 {
-    return IsDBCSLeadByte(byte) != 0;
+    return IsDBCSLeadByte(first) != 0;
 }
 
 void Win32Platform::ShowMessage(const std::string& text)
@@ -379,6 +381,17 @@ std::string Win32Platform::LocalTime()
     return Format("%04u-%02u-%02uT%02u:%02u:%02u.%03u%c%02lld:%02lld", local.wYear, local.wMonth, local.wDay,
                   local.wHour, local.wMinute, local.wSecond, local.wMilliseconds, minutes < 0 ? '-' : '+', away / 60,
                   away % 60);
+}
+
+bool Win32Platform::OpenDocument(const std::string& path)
+{
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // ShellExecuteA reports success as a value above 32.
+    const bool opened =
+        reinterpret_cast<INT_PTR>(ShellExecuteA(MainWindow(), "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return opened;
 }
 
 bool Win32Platform::ShowHelpTopic(const std::string& path, unsigned long context)

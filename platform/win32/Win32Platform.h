@@ -48,11 +48,13 @@ public:
     /// CompareStringA with the user's locale, ignoring case, as sorted list boxes compare.
     int CompareText(const std::string& a, const std::string& b) override;
     std::string LowerCase(const std::string& text) override;
-    bool IsLeadByte(unsigned char byte) override;
+    bool IsLeadByte(unsigned char first) override;
     void ShowMessage(const std::string& text) override;
     /// WriteFile on the standard handle.
     bool WriteStandard(StandardStream stream, const std::string& text) override;
     std::string LocalTime() override;
+    /// ShellExecuteA "open", with COM started for the shell's sake as its documentation asks.
+    bool OpenDocument(const std::string& path) override;
     /// WinHelpA with HELP_CONTEXT.
     bool ShowHelpTopic(const std::string& path, unsigned long context) override;
     /// WinHelpA with HELP_QUIT.

@@ -3,6 +3,7 @@
 
 #include "tests/support/TestDrive.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -28,6 +29,14 @@ void Copy(const std::string& from, const std::string& to)
 
 Session::Session(const std::string& programDirectory) : m_programDirectory(programDirectory)
 {
+    // A run meant for another screen resolution must really have it, or its checks prove nothing.
+    if (const char* dpi = std::getenv("CORVANE_E2E_DPI")) {
+        HDC screen = GetDC(nullptr);
+        const int actual = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        if (actual != std::atoi(dpi))
+            throw DriverError("the screen has " + std::to_string(actual) + " DPI, not " + dpi);
+    }
     Clean();
     MakeDirectories(m_programDirectory);
     MakeDirectories(kRecordsDirectory);

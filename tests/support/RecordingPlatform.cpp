@@ -30,6 +30,12 @@ void RecordingPlatform::ShowMessage(const std::string& text)
         m_real.ShowMessage(text);
 }
 
+bool RecordingPlatform::OpenDocument(const std::string& path)
+{
+    help.push_back({"document", path, 0});
+    return helpStarts;
+}
+
 bool RecordingPlatform::ShowHelpTopic(const std::string& path, unsigned long context)
 {
     help.push_back({"topic", path, context});

@@ -14,7 +14,8 @@ class RecordingPlatform : public ForwardingPlatform {
 public:
     enum class WriteFault { None, OpenFails, WriteFails, DiskFull };
 
-    /// One request to the help viewer: "topic" with its context number, or "close".
+    /// One request for help: "document" (the page opened), "topic" (the help viewer asked for a
+    /// context number) or "close".
     struct HelpRequest {
         std::string kind;
         std::string path;
@@ -25,12 +26,12 @@ public:
 
     std::vector<std::string> messages;   ///< every ShowMessage text, in order
     std::vector<std::string> commands;   ///< every command line run, in order
-    std::vector<HelpRequest> help;       ///< every request to the help viewer, in order
+    std::vector<HelpRequest> help;       ///< every request for help, in order
     std::string programArgument;         ///< replaces the real program argument when not empty
     std::vector<std::string> arguments;  ///< the command-line arguments after the program's name
     WriteFault writeFault = WriteFault::None;
     bool showMessages = false;  ///< show messages through the real services as well
-    bool helpStarts = true;     ///< what ShowHelpTopic answers
+    bool helpStarts = true;     ///< what OpenDocument and ShowHelpTopic answer
     bool socketsStart = true;   ///< what StartSockets answers
     int socketStarts = 0;       ///< StartSockets calls
     int socketStops = 0;        ///< StopSockets calls
@@ -42,6 +43,7 @@ public:
     WriteResult WriteTextFile(const std::string& path, const std::string& text) override;
     int RunCommand(const std::string& commandLine) override;
     void ShowMessage(const std::string& text) override;
+    bool OpenDocument(const std::string& path) override;
     bool ShowHelpTopic(const std::string& path, unsigned long context) override;
     void CloseHelp(const std::string& path) override { help.push_back({"close", path, 0}); }
     bool StartSockets() override;

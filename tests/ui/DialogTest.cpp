@@ -2,6 +2,7 @@
 #include "tests/ui/UiTest.h"
 
 #include "ui/InstallDlg.h"
+#include "ui/SetupChoiceDlg.h"
 #include "ui/resource.h"
 
 #include <functional>
@@ -268,6 +269,37 @@ TEST_F(UiTest, HelpButtonAndF1AskForTheDialogsTopicAndTheDialogReleasesHelpOnClo
     EXPECT_EQ(std::vector<std::string>{"Failed to launch help."}, drive.Os().messages);
     EXPECT_EQ("close", help[3].kind);
     EXPECT_EQ(helpFile, help[3].path);
+}
+
+TEST_F(UiTest, WithTheHelpPageBesideTheProgramHelpAndF1OpenItInTheBrowser)
+{
+    drive.WriteFile("C:\\corvane-test\\prog\\corvane.html", "<html></html>");
+    CSetupChoiceDlg choice(drive.Os());
+    driver
+        .Then(On(kChoiceCaption, [&](HWND d) { Press(d, ID_HELP); }))
+        .Then(
+            [&] {
+                if (drive.Os().help.empty())
+                    return false;
+                drive.Os().helpStarts = false;
+                HELPINFO info{};
+                info.cbSize = sizeof info;
+                info.iContextType = HELPINFO_WINDOW;
+                SendMessageA(choice.m_hWnd, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+                return true;
+            },
+            "the help page to be opened")
+        .Then(Messages(drive.Os(), 1))
+        .Then(On(kChoiceCaption, [&](HWND d) { Press(d, IDCANCEL); }));
+    EXPECT_TRUE(driver.Run([&] { choice.DoModal(); })) << driver.Failure();
+
+    const std::vector<RecordingPlatform::HelpRequest>& help = drive.Os().help;
+    ASSERT_EQ(2u, help.size());
+    for (const RecordingPlatform::HelpRequest& request : help) {
+        EXPECT_EQ("document", request.kind);
+        EXPECT_EQ("C:\\corvane-test\\prog\\corvane.html", request.path);
+    }
+    EXPECT_EQ(std::vector<std::string>{"Failed to launch help."}, drive.Os().messages);
 }
 
 TEST_F(UiTest, HelpFileIsTheProgramPathWithItsLastExtensionReplaced)

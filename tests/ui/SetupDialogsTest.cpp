@@ -24,12 +24,6 @@ std::string ItemText(HWND dialog, int id)
     return Text(GetDlgItem(dialog, id));
 }
 
-// A step that waits for `count` recorded messages.
-DialogDriver::Step Messages(RecordingPlatform& os, size_t count)
-{
-    return DialogDriver::Step([&os, count] { return os.messages.size() >= count; },
-                              std::to_string(count) + " messages");
-}
 
 // A last step that closes every completion dialog that appears, noting that one did, and keeps
 // watching until the dialog under test has ended.

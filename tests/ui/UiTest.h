@@ -13,6 +13,12 @@
 
 using namespace e2e;
 
+/// A step that waits for `count` recorded messages.
+inline DialogDriver::Step Messages(RecordingPlatform& os, size_t count)
+{
+    return DialogDriver::Step([&os, count] { return os.messages.size() >= count; }, std::to_string(count) + " messages");
+}
+
 /// Every test gets a fresh application on the drive's recording services.
 class UiTest : public ::testing::Test {
 protected:

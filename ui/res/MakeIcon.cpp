@@ -1,7 +1,8 @@
-// Draws the application icon, a broadcast mast sending waves, and writes it as Corvane.ico:
-// a 32x32 and a 16x16 image in the 16 standard colours. Each size is drawn from the same shapes
-// at its own resolution rather than scaled. To make the icon again, from the repository root:
-//   g++ -std=c++17 -O2 -o /tmp/make-icon ui/res/MakeIcon.cpp && /tmp/make-icon ui/res/Corvane.ico
+// Draws the application icon, a broadcast mast sending waves, and writes it as Corvane.ico: 48x48,
+// 32x32, 24x24 and 16x16 images in the 16 standard colours (the 48 and 24 are what Windows takes
+// at 144 DPI). Each size is drawn from the same shapes at its own resolution rather than scaled.
+// The native build makes it as make_icon, and a test checks that it gives the icon in the
+// repository; to make the icon again: build/host/bin/make_icon ui/res/Corvane.ico
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -68,12 +69,12 @@ private:
 
 void Draw(Canvas& canvas)
 {
-    const bool small = canvas.Size() < 24;
+    const bool small = canvas.Size() <= 24;
     const Point top{0.5, 0.3};
     const Point left{small ? 0.25 : 0.3, 0.97};
     const Point right{small ? 0.75 : 0.7, 0.97};
 
-    // Waves on both sides of the beacon, three rings at 32 pixels and two at 16.
+    // Waves on both sides of the beacon: three rings from 32 pixels up, two below.
     const int rings = small ? 2 : 3;
     for (int ring = 0; ring < rings; ++ring) {
         const double radius = (small ? 0.22 : 0.17) + ring * (small ? 0.2 : 0.13);
@@ -174,8 +175,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s output.ico\n", argv[0]);
         return 2;
     }
+    const int sizes[] = {48, 32, 24, 16};
     std::vector<std::vector<uint8_t>> images;
-    for (int size : {32, 16}) {
+    for (int size : sizes) {
         Canvas canvas(size);
         Draw(canvas);
         images.push_back(IconImage(canvas));
@@ -185,18 +187,16 @@ int main(int argc, char** argv)
     Put16(file, 1);  // an icon
     Put16(file, static_cast<int>(images.size()));
     int offset = 6 + 16 * static_cast<int>(images.size());
-    int size = 32;
-    for (const auto& image : images) {
-        file.push_back(static_cast<uint8_t>(size));
-        file.push_back(static_cast<uint8_t>(size));
+    for (size_t i = 0; i < images.size(); ++i) {
+        file.push_back(static_cast<uint8_t>(sizes[i]));
+        file.push_back(static_cast<uint8_t>(sizes[i]));
         file.push_back(16);  // colours
         file.push_back(0);
         Put16(file, 1);  // planes
         Put16(file, 4);  // bits per pixel
-        Put32(file, static_cast<int>(image.size()));
+        Put32(file, static_cast<int>(images[i].size()));
         Put32(file, offset);
-        offset += static_cast<int>(image.size());
-        size /= 2;
+        offset += static_cast<int>(images[i].size());
     }
     for (const auto& image : images)
         file.insert(file.end(), image.begin(), image.end());
