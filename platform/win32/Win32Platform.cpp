@@ -35,38 +35,35 @@ struct ProcessHandles {
     }
 };
 
+// A text the system copies out: `copy(buffer, size)` returns the length copied without the NUL,
+// the size needed with it when `size` is too small, or 0 on failure (then the text is empty).
+template <typename Copy>
+std::string CopiedOut(Copy copy)
+{
+    std::string text;
+    for (DWORD size = 0;;) {
+        const DWORD length = copy(size ? &text[0] : nullptr, size);
+        if (length == 0)
+            return std::string();
+        if (length < size) {
+            text.resize(length);
+            return text;
+        }
+        size = length;
+        text.resize(size);
+    }
+}
+
 // The value of an environment variable of any length; empty when it is not set.
 std::string Environment(const char* name)
 {
-    std::string value;
-    for (DWORD size = 0;;) {
-        const DWORD needed = GetEnvironmentVariableA(name, size ? &value[0] : nullptr, size);
-        if (needed == 0)
-            return std::string();
-        if (needed < size) {
-            value.resize(needed);
-            return value;
-        }
-        size = needed;
-        value.resize(size);
-    }
+    return CopiedOut([name](char* buffer, DWORD size) { return GetEnvironmentVariableA(name, buffer, size); });
 }
 
 // The system folder (C:\Windows\System32), where the command interpreter lives.
 std::string SystemFolder()
 {
-    std::string path;
-    for (UINT size = 0;;) {
-        const UINT needed = GetSystemDirectoryA(size ? &path[0] : nullptr, size);
-        if (needed == 0)
-            return std::string();
-        if (needed < size) {
-            path.resize(needed);
-            return path;
-        }
-        size = needed;
-        path.resize(size);
-    }
+    return CopiedOut([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
 }
 
 // Starts `program` with `commandLine` in the current directory, as system() would: the program
@@ -260,18 +257,7 @@ bool Win32Platform::ChangeDirectory(const std::string& path)
 
 std::string Win32Platform::CurrentDirectory()
 {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(path.size()), &path[0]);
-        if (length == 0)
-            return std::string();
-        // On success the length excludes the NUL; when too small it is the size needed with it.
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(length);
-    }
+    return CopiedOut([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
 }
 
 bool Win32Platform::PathExists(const std::string& path)

@@ -30,6 +30,14 @@ HWND OpenInstall(Session& session, HWND& choice)
     return OpenFromChoice(session, choice, 1012, "Installing Systems");
 }
 
+// Enters the call letters, picks the type and presses OK.
+void Submit(HWND install, const std::string& letters, const std::string& type)
+{
+    SetText(install, kCallLetters, letters);
+    Select(Control(install, kSystemType), type);
+    Press(install, IDOK);
+}
+
 // Presses OK, expects `message`, and checks that the dialog stays open with the fields as they were.
 void ExpectRefused(Session& session, HWND install, const std::string& message)
 {
@@ -166,9 +174,7 @@ TEST(InstallDialog, InstallsMarksRunsTheCommandAndShowsCompletion)
     HWND choice = nullptr;
     HWND install = OpenInstall(session, choice);
 
-    SetText(install, kCallLetters, "WXYZ");
-    Select(Control(install, kSystemType), "lt");
-    Press(install, IDOK);
+    Submit(install, "WXYZ", "lt");
     ExpectCompletion(session, install);
     WaitUntil([&] { return IsWindowEnabled(choice) != FALSE; }, "the choice dialog to be enabled again");
     EXPECT_EQ(ActiveIn(choice), choice);
@@ -186,9 +192,7 @@ TEST(InstallDialog, InstallsMarksRunsTheCommandAndShowsCompletion)
     install = OpenFromChoice(session, choice, 1012, "Installing Systems");
     EXPECT_EQ(Text(Control(install, kCallLetters)), "");
     EXPECT_EQ(SelectedEntry(Control(install, kSystemType)), "");
-    SetText(install, kCallLetters, "wxyz");
-    Select(Control(install, kSystemType), "lt");
-    Press(install, IDOK);
+    Submit(install, "wxyz", "lt");
     ExpectCompletion(session, install);
     EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt02\\sysname.dat"), "wxyz-lt02");
     records = session.Records();
@@ -222,9 +226,7 @@ TEST(InstallDialog, FailingCommandIsReportedAndNoCompletionFollows)
     session.SetCommandExit(3);
     HWND choice = nullptr;
     HWND install = OpenInstall(session, choice);
-    SetText(install, kCallLetters, "WXYZ");
-    Select(Control(install, kSystemType), "LT");
-    Press(install, IDOK);
+    Submit(install, "WXYZ", "LT");
 
     const MessageBoxView box = session.WaitForMessage();
     ExpectMessage(box, "Setup command KELSETUP-LT C:\\kel\\wxyz-lt01 wxyz-lt01 failed with exit code 3.");
@@ -249,9 +251,7 @@ TEST(InstallDialog, EveryWindowGetsItsAnswersWhileTheCommandRuns)
     session.SetCommandAsks("Installing Systems");
     HWND choice = nullptr;
     HWND install = OpenInstall(session, choice);
-    SetText(install, kCallLetters, "WXYZ");
-    Select(Control(install, kSystemType), "LT");
-    Press(install, IDOK);
+    Submit(install, "WXYZ", "LT");
     ExpectCompletion(session, install);
     EXPECT_EQ(session.Records().size(), 1u);
 }
@@ -263,9 +263,7 @@ TEST(InstallDialog, KeysAndClicksWhileTheCommandRunsChangeNothing)
     HWND choice = nullptr;
     HWND install = OpenInstall(session, choice);
     HWND letters = Control(install, kCallLetters);
-    SetText(install, kCallLetters, "WXYZ");
-    Select(Control(install, kSystemType), "LT");
-    Press(install, IDOK);
+    Submit(install, "WXYZ", "LT");
     WaitUntil([&] { return session.Records().size() == 1; }, "the install command to start");
 
     // Typing, Escape, clicks on Cancel and the close box, and OK on the choice dialog below.

@@ -354,14 +354,15 @@ TEST(MessageBoxOwner, IsNoneBeforeTheChoiceDialogAndTheChoiceDialogWhileItIsOpen
         });
     };
 
-    // Real services throughout, so the boxes are real and their owner is the system's answer.
+    // Real message boxes, so that their owner is the system's answer; the test program's own
+    // arguments are not the launcher's.
+    Win32Platform real(&MainWindowHandle);
+    RecordingPlatform shown(real);
+    shown.showMessages = true;
     Box beforeStart;
     {
-        Win32Platform real(&MainWindowHandle);
-        RecordingPlatform withoutSockets(real);
-        withoutSockets.socketsStart = false;
-        withoutSockets.showMessages = true;
-        CSetupApp app(withoutSockets);
+        shown.socketsStart = false;
+        CSetupApp app(shown);
         DialogDriver driver;
         driver.Then(closeBox(beforeStart));
         EXPECT_TRUE(driver.Run([] { RunApplication(); })) << driver.Failure();
@@ -373,7 +374,8 @@ TEST(MessageBoxOwner, IsNoneBeforeTheChoiceDialogAndTheChoiceDialogWhileItIsOpen
     Box whileOpen;
     HWND choice = nullptr;
     {
-        CSetupApp app;
+        shown.socketsStart = true;
+        CSetupApp app(shown);
         DialogDriver driver;
         driver
             .Then(On(kChoiceCaption, [&](HWND d) {
