@@ -30,6 +30,18 @@ struct WindowsPath {
     std::vector<std::string> components;  // no empty, "." or ".." components left
 };
 
+// A file descriptor, closed when it goes out of scope.
+struct Descriptor {
+    int fd;
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
 bool IsSeparator(char c)
 {
     return c == '\\' || c == '/';
@@ -257,16 +269,15 @@ bool HostPlatform::AppendToFile(const std::string& path, const std::string& text
     const std::string host = HostPath(path);
     if (host.empty() || IsDirectory(host))
         return false;
-    const int fd = ::open(host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
-    bool written = ::flock(fd, LOCK_EX) == 0;
+    // Closing the descriptor also releases the lock.
+    const Descriptor file{::open(host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666)};
+    bool written = file.fd >= 0 && ::flock(file.fd, LOCK_EX) == 0;
     for (size_t done = 0; written && done < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        const ssize_t n = ::write(file.fd, text.data() + done, text.size() - done);
         written = n > 0;
         done += written ? static_cast<size_t>(n) : 0;
     }
-    return ::close(fd) == 0 && written;
+    return written;
 }
 
 bool HostPlatform::ChangeDirectory(const std::string& path)
