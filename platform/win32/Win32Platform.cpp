@@ -120,9 +120,16 @@ void WaitAnswering(HANDLE process)
         // The windows set their own cursor as the mouse moves over them.
         SetCursor(wait);
     };
-    do
+    for (;;) {
         drain();
-    while (MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1);
+        const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
+        if (woken == WAIT_OBJECT_0 + 1)
+            continue;
+        // Should the wait itself fail, the command still has to end before its status is read.
+        if (woken != WAIT_OBJECT_0)
+            WaitForSingleObject(process, INFINITE);
+        break;
+    }
     drain();
     SetCursor(previous);
     for (const MSG& message : kept)
