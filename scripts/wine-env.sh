@@ -1,10 +1,22 @@
 # Sourced by the scripts that run Wine: the project's own prefix under build/, quiet, and no
-# Mono/Gecko prompt (without the override wineboot waits on it forever).
+# Mono/Gecko prompt (without the override wineboot waits on it forever). WINEARCH=win32 in the
+# environment asks for a 32-bit Windows, with its own prefix build/wine32; anything else is the
+# 64-bit one in build/wine.
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$root_dir/build/wine}
+if [ "${WINEARCH:-}" = win32 ]; then
+    export WINEPREFIX=${WINEPREFIX:-$root_dir/build/wine32}
+else
+    export WINEARCH=win64
+    export WINEPREFIX=${WINEPREFIX:-$root_dir/build/wine}
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win64
+
+# True when 32-bit Windows programs can run here: Debian's 32-bit Wine is installed and the kernel
+# runs its loader, a 32-bit Linux program (see deps.sh).
+wine32_runs() {
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
 
 # Boots the prefix once; several callers may arrive at once, only one boots.
 wine_prefix_ready() {
