@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds the native, sanitized, Windows (64-bit and
 # 32-bit) and fuzz presets, runs every test (natively, sanitized, under valgrind's memcheck, and the
-# Windows ones under Wine on a virtual display), runs each fuzzer briefly from its seed corpus, then
-# prints one summary.
+# Windows ones under Wine on a virtual display), runs each fuzzer briefly from its seed corpus,
+# checks the release command, then prints one summary.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -74,6 +74,25 @@ run_fuzzers() {
     done
 }
 
+# The release command's checks (tests/package): they print their own summary line.
+run_package() {
+    echo "=== tests: package"
+    local out line good bad skip
+    out=$(mktemp)
+    tests/package/test-package.sh 2>&1 | tee "$out"
+    line=$(grep -E '^package: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped$' "$out" | tail -n 1)
+    if [ -z "$line" ]; then
+        failed=$((failed + 1))
+        echo "package: the checks gave no summary"
+    else
+        read -r good bad skip <<<"$(sed -E 's/^package: ([0-9]+) passed, ([0-9]+) failed, ([0-9]+) skipped$/\1 \2 \3/' <<<"$line")"
+        passed=$((passed + good))
+        failed=$((failed + bad))
+        skipped=$((skipped + skip))
+    fi
+    rm -f "$out"
+}
+
 run_ctest native ctest --preset host
 run_ctest sanitized ctest --preset host-asan
 run_memcheck
@@ -89,6 +108,7 @@ else
     echo "skipped: this kernel runs no 32-bit programs, so there is no 32-bit Wine; the 32-bit build was only compiled"
     skipped=$((skipped + 1))
 fi
+run_package
 
 echo
 echo "total: $passed passed, $failed failed, $skipped skipped"
