@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
-# The test command: installs what is missing, builds the native, sanitized, Windows and fuzz presets,
-# runs every test (natively, sanitized, under valgrind's memcheck, and the Windows ones under Wine on
-# a virtual display), runs each fuzzer briefly from its seed corpus, then prints one summary.
+# The test command: installs what is missing, builds the native, sanitized, Windows (64-bit and
+# 32-bit) and fuzz presets, runs every test (natively, sanitized, under valgrind's memcheck, and the
+# Windows ones under Wine on a virtual display), runs each fuzzer briefly from its seed corpus,
+# checks the release command, then prints one summary.
 set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 scripts/deps.sh || exit 1
 
-for preset in host host-asan windows fuzz; do
+for preset in host host-asan windows windows-x86 fuzz; do
     echo "=== build: $preset"
     scripts/build-preset "$preset" || exit 1
 done
 
 passed=0
 failed=0
+skipped=0
 # Runs one ctest invocation and adds its counts to the totals.
 run_ctest() {
     local label=$1
@@ -72,13 +74,42 @@ run_fuzzers() {
     done
 }
 
+# The release command's checks (tests/package): they print their own summary line.
+run_package() {
+    echo "=== tests: package"
+    local out line good bad skip
+    out=$(mktemp)
+    tests/package/test-package.sh 2>&1 | tee "$out"
+    line=$(grep -E '^package: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped$' "$out" | tail -n 1)
+    if [ -z "$line" ]; then
+        failed=$((failed + 1))
+        echo "package: the checks gave no summary"
+    else
+        read -r good bad skip <<<"$(sed -E 's/^package: ([0-9]+) passed, ([0-9]+) failed, ([0-9]+) skipped$/\1 \2 \3/' <<<"$line")"
+        passed=$((passed + good))
+        failed=$((failed + bad))
+        skipped=$((skipped + skip))
+    fi
+    rm -f "$out"
+}
+
 run_ctest native ctest --preset host
 run_ctest sanitized ctest --preset host-asan
 run_memcheck
 run_fuzzers
 # Dialogs need a display: one virtual display and one Wine server for the whole Windows run.
 run_ctest wine xvfb-run -a -s "-screen 0 1280x1024x24" scripts/with-wine ctest --preset windows
+# The 32-bit build in a 32-bit Windows of its own: its unit and dialog tests and one install and
+# upgrade. Where the kernel runs no 32-bit programs there is no 32-bit Wine (see deps.sh).
+if (source scripts/wine-env.sh && wine32_runs); then
+    run_ctest wine32 xvfb-run -a -s "-screen 0 1280x1024x24" env WINEARCH=win32 scripts/with-wine ctest --preset windows-x86
+else
+    echo "=== tests: wine32"
+    echo "skipped: this kernel runs no 32-bit programs, so there is no 32-bit Wine; the 32-bit build was only compiled"
+    skipped=$((skipped + 1))
+fi
+run_package
 
 echo
-echo "total: $passed passed, $failed failed"
+echo "total: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

@@ -1,17 +1,28 @@
 # Sourced by the scripts that run Wine: the project's own prefix under build/, quiet, and no
-# Mono/Gecko prompt (without the override wineboot waits on it forever).
+# Mono/Gecko prompt (without the override wineboot waits on it forever). WINEARCH=win32 in the
+# environment asks for a 32-bit Windows, with its own prefix build/wine32; anything else is the
+# 64-bit one in build/wine.
 root_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$root_dir/build/wine}
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win64
-# The prefix is 64-bit, so the 64-bit loader runs it. Debian's "wine" script would take the 32-bit
-# loader as soon as wine32 is installed, which not every machine can run.
-if [ -z "${WINELOADER:-}" ]; then
-    WINELOADER=$(command -v /usr/lib/wine/wine64 wine64 wine | head -n 1)
+# Each prefix runs on the loader of its own width: Debian's "wine" script would take the 32-bit
+# loader for both as soon as wine32 is installed, and not every kernel runs 32-bit programs.
+if [ "${WINEARCH:-}" = win32 ]; then
+    export WINEPREFIX=${WINEPREFIX:-$root_dir/build/wine32}
+    WINELOADER=${WINELOADER:-/usr/lib/wine/wine}
+else
+    export WINEARCH=win64
+    export WINEPREFIX=${WINEPREFIX:-$root_dir/build/wine}
+    WINELOADER=${WINELOADER:-$(command -v /usr/lib/wine/wine64 wine64 wine | head -n 1)}
 fi
 export WINELOADER
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
 wine() { "$WINELOADER" "$@"; }
+
+# True when 32-bit Windows programs can run here: Debian's 32-bit Wine is installed and the kernel
+# runs its loader, a 32-bit Linux program (see deps.sh).
+wine32_runs() {
+    [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
 
 # Boots the prefix once; several callers may arrive at once, only one boots.
 wine_prefix_ready() {

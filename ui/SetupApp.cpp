@@ -6,6 +6,8 @@
 #include "ui/SetupCompleteDlg.h"
 #include "ui/resource.h"
 
+#include "Version.h"
+
 CSetupApp::CSetupApp() : m_os(m_windows) {}
 
 CSetupApp::CSetupApp(PlatformServices& os) : m_os(os) {}
@@ -25,6 +27,6 @@ BOOL CSetupApp::InitInstance()
         CSetupCompleteDlg done(nullptr, os);
         done.DoModal();
     };
-    m_exitCode = static_cast<int>(RunProgram(m_os, CORVANE_VERSION, LoadText(IDP_SOCKETS_INIT_FAILED), dialogs));
+    m_exitCode = static_cast<int>(RunProgram(m_os, CORVANE_VERSION_TEXT, LoadText(IDP_SOCKETS_INIT_FAILED), dialogs));
     return FALSE;
 }

@@ -17,6 +17,14 @@ namespace {
 const char kRecordsDirectory[] = "C:\\corvane-e2e\\records";
 const char* const kSampleTypes[] = {"LT", "WX", "PRM", "TR9", "GNX"};
 
+// A released build of the program is checked with the same scenarios as the one built beside the
+// tests, so the program to copy can be named from outside.
+std::string ProgramUnderTest()
+{
+    const char* named = std::getenv("CORVANE_E2E_PROGRAM");
+    return named != nullptr && *named != '\0' ? named : TestDrive::BinaryDirectory() + "corvane.exe";
+}
+
 void Copy(const std::string& from, const std::string& to)
 {
     std::error_code error;
@@ -40,7 +48,7 @@ Session::Session(const std::string& programDirectory) : m_programDirectory(progr
     Clean();
     MakeDirectories(m_programDirectory);
     MakeDirectories(kRecordsDirectory);
-    Copy(TestDrive::BinaryDirectory() + "corvane.exe", m_programDirectory + "corvane.exe");
+    Copy(ProgramUnderTest(), m_programDirectory + "corvane.exe");
     std::string catalogue;
     for (const char* type : kSampleTypes) {
         AddCommands(type);

@@ -11,7 +11,8 @@
 
 namespace e2e {
 
-/// The program directory, made afresh with corvane.exe, stub commands for the sample types and
+/// The program directory, made afresh with corvane.exe (the one built beside the tests, or the file
+/// that the environment variable CORVANE_E2E_PROGRAM names), stub commands for the sample types and
 /// (unless told otherwise) a catalogue. With CORVANE_E2E_DPI set, the screen must have that many
 /// DPI. C:\kel and the directories used here are removed when the
 /// session starts and when it ends; a program still running at the end is terminated.
