@@ -99,8 +99,8 @@ run_memcheck
 run_fuzzers
 # Dialogs need a display: one virtual display and one Wine server for the whole Windows run.
 run_ctest wine xvfb-run -a -s "-screen 0 1280x1024x24" scripts/with-wine ctest --preset windows
-# The 32-bit build in a 32-bit Windows of its own: its unit and dialog tests and one install and
-# upgrade. Where the kernel runs no 32-bit programs there is no 32-bit Wine (see deps.sh).
+# The 32-bit build in a 32-bit Windows of its own: its unit tests and one install and upgrade end
+# to end. Where the kernel runs no 32-bit programs there is no 32-bit Wine (see deps.sh).
 if (source scripts/wine-env.sh && wine32_runs); then
     run_ctest wine32 xvfb-run -a -s "-screen 0 1280x1024x24" env WINEARCH=win32 scripts/with-wine ctest --preset windows-x86
 else
