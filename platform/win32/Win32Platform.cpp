@@ -67,13 +67,15 @@ std::string SystemFolder()
 }
 
 // Starts `program` with `commandLine` in the current directory, as system() would: the program
-// gets a console of its own unless this process has one. False when it could not be started.
+// gets a console of its own unless this process has one, and inherits what is inheritable (the
+// current directory's handle among it: Wine, made to open the directory again by its name, now and
+// then starts the interpreter elsewhere when many start at once). False when it could not be started.
 bool Start(const std::string& program, std::string commandLine, ProcessHandles& started)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                         &info))
         return false;
     started.process = info.hProcess;
