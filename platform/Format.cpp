@@ -22,3 +22,11 @@ std::string Format(const char* format, ...)
     va_end(args);
     return text;
 }
+
+std::string IsoTime(const LocalDateTime& time)
+{
+    const long away = time.minutesAheadOfUtc < 0 ? -time.minutesAheadOfUtc : time.minutesAheadOfUtc;
+    return Format("%04d-%02d-%02dT%02d:%02d:%02d.%03d%c%02ld:%02ld", time.year, time.month, time.day, time.hour,
+                  time.minute, time.second, time.millisecond, time.minutesAheadOfUtc < 0 ? '-' : '+', away / 60,
+                  away % 60);
+}

@@ -51,6 +51,10 @@ public:
     bool StartSockets() override { return m_next.StartSockets(); }
     void StopSockets() override { m_next.StopSockets(); }
 
+protected:
+    /// The services every call is passed to.
+    PlatformServices& Next() { return m_next; }
+
 private:
     PlatformServices& m_next;
 };

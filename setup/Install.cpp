@@ -1,9 +1,9 @@
 // The install operation, on top of the platform services.
 #include "setup/Install.h"
 
+#include "platform/Format.h"
 #include "platform/PlatformServices.h"
 #include "setup/CommandLine.h"
-#include "platform/Format.h"
 #include "setup/Messages.h"
 #include "setup/SystemStore.h"
 

@@ -35,6 +35,20 @@ std::string Joined(const Strings& words, const char* separator)
     return text;
 }
 
+// `names` in the order the dialogs' sorted lists show them.
+Strings SortedAsListed(PlatformServices& os, Strings names)
+{
+    std::stable_sort(names.begin(), names.end(),
+                     [&os](const std::string& a, const std::string& b) { return os.CompareText(a, b) < 0; });
+    return names;
+}
+
+// An install or an upgrade, which end with the completion dialog unless quiet.
+bool SetsUp(Invocation::Action action)
+{
+    return action == Invocation::Action::Install || action == Invocation::Action::Upgrade;
+}
+
 // The first of `candidates` that equals `wanted` ignoring case, or nullptr.
 const std::string* FindIgnoringCase(PlatformServices& os, const Strings& candidates, const std::string& wanted)
 {
@@ -58,9 +72,7 @@ ExitCode Install(PlatformServices& os, const std::string& letters, const std::st
     LoadDeviceTypes(os, [&offered](const std::string& t) { offered.push_back(t); });
     const std::string* known = FindIgnoringCase(os, offered, type);
     if (!known) {
-        std::stable_sort(offered.begin(), offered.end(),
-                         [&os](const std::string& a, const std::string& b) { return os.CompareText(a, b) < 0; });
-        os.ShowMessage(Format(msg::kTypeNotOffered, type.c_str(), Joined(offered, " ").c_str()));
+        os.ShowMessage(Format(msg::kTypeNotOffered, type.c_str(), Joined(SortedAsListed(os, offered), " ").c_str()));
         return ExitCode::Refused;
     }
     return ExitCodeOf(InstallSystem(os, letters, *known));
@@ -89,9 +101,7 @@ ExitCode Upgrade(PlatformServices& os, const std::string& name)
 // one, in a message box).
 ExitCode List(PlatformServices& os)
 {
-    Strings names = ListInstalledSystems(os, kBaseDirectory);
-    std::stable_sort(names.begin(), names.end(),
-                     [&os](const std::string& a, const std::string& b) { return os.CompareText(a, b) < 0; });
+    const Strings names = SortedAsListed(os, ListInstalledSystems(os, kBaseDirectory));
     std::string text;
     for (const std::string& name : names)
         text += name + "\r\n";
@@ -136,7 +146,6 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
     // A mistake in an unattended run must show no window either, wherever its /quiet stands.
     const bool anyQuiet = std::any_of(arguments.begin(), arguments.end(),
                                       [](const std::string& word) { return OptionName(word) == "quiet"; });
-    bool acted = false;
     const auto mistake = [&invocation, anyQuiet](const std::string& what) {
         invocation.action = Invocation::Action::Mistake;
         invocation.quiet = anyQuiet;
@@ -169,20 +178,17 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
         } else {
             return mistake(Format(msg::kUnknownArgument, word.c_str()));
         }
-        if (acted)
+        if (invocation.action != Invocation::Action::Dialogs)
             return mistake(msg::kOneAction);
         if (i + operands >= arguments.size())
             return mistake(Format(msg::kMissingArgument, word.c_str(),
                                   operands == 2 ? "call letters and a system type" : "a system name"));
-        acted = true;
         invocation.action = action;
         invocation.operands.assign(arguments.begin() + static_cast<std::ptrdiff_t>(i + 1),
                                    arguments.begin() + static_cast<std::ptrdiff_t>(i + 1 + operands));
         i += operands;
     }
-    const bool setsUp = invocation.action == Invocation::Action::Install ||
-                        invocation.action == Invocation::Action::Upgrade;
-    if (invocation.quiet && !setsUp)
+    if (invocation.quiet && !SetsUp(invocation.action))
         return mistake(msg::kQuietAlone);
     if (invocation.action == Invocation::Action::Help && !invocation.logPath.empty())
         return mistake(msg::kOneAction);
@@ -227,8 +233,7 @@ ExitCode RunProgram(PlatformServices& os, const std::string& version, const std:
             dialogs.choice(logged);
             break;
         }
-        if (code == ExitCode::Done && !invocation.quiet &&
-            (invocation.action == Invocation::Action::Install || invocation.action == Invocation::Action::Upgrade))
+        if (code == ExitCode::Done && !invocation.quiet && SetsUp(invocation.action))
             dialogs.completion(logged);
         logged.StopSockets();
     }

@@ -6,7 +6,7 @@
 #include <chrono>
 
 LoggingPlatform::LoggingPlatform(PlatformServices& next, std::string logPath, bool quiet)
-    : ForwardingPlatform(next), m_next(next), m_logPath(std::move(logPath)), m_quiet(quiet)
+    : ForwardingPlatform(next), m_logPath(std::move(logPath)), m_quiet(quiet)
 {
 }
 
@@ -15,59 +15,55 @@ bool LoggingPlatform::Note(const std::string& text)
     if (m_logPath.empty())
         return true;
     // One event, one line, whatever the text holds.
-    std::string line = m_next.LocalTime() + Format(" [%lu] ", m_next.ProcessId()) + text;
+    std::string line = Next().LocalTime() + Format(" [%lu] ", Next().ProcessId()) + text;
     for (char& c : line) {
         if (c == '\r' || c == '\n')
             c = ' ';
     }
-    return m_next.AppendToFile(m_logPath, line + "\r\n");
+    return Next().AppendToFile(m_logPath, line + "\r\n");
+}
+
+bool LoggingPlatform::NotedIf(bool done, const std::string& text)
+{
+    if (done)
+        Note(text);
+    return done;
 }
 
 MakeDirResult LoggingPlatform::MakeDirectory(const std::string& path)
 {
-    const MakeDirResult result = m_next.MakeDirectory(path);
-    if (result == MakeDirResult::Created)
-        Note("made directory " + path);
+    const MakeDirResult result = Next().MakeDirectory(path);
+    NotedIf(result == MakeDirResult::Created, "made directory " + path);
     return result;
 }
 
 bool LoggingPlatform::ClaimDirectory(const std::string& path)
 {
-    const bool claimed = m_next.ClaimDirectory(path);
-    if (claimed)
-        Note("claimed directory " + path);
-    return claimed;
+    return NotedIf(Next().ClaimDirectory(path), "claimed directory " + path);
 }
 
 bool LoggingPlatform::RemoveEmptyDirectory(const std::string& path)
 {
-    const bool removed = m_next.RemoveEmptyDirectory(path);
-    if (removed)
-        Note("removed directory " + path);
-    return removed;
+    return NotedIf(Next().RemoveEmptyDirectory(path), "removed directory " + path);
 }
 
 bool LoggingPlatform::RemoveFile(const std::string& path)
 {
-    const bool removed = m_next.RemoveFile(path);
-    if (removed)
-        Note("removed file " + path);
-    return removed;
+    return NotedIf(Next().RemoveFile(path), "removed file " + path);
 }
 
 WriteResult LoggingPlatform::WriteTextFile(const std::string& path, const std::string& text)
 {
-    const WriteResult result = m_next.WriteTextFile(path, text);
-    if (result == WriteResult::Written)
-        Note("wrote file " + path);
+    const WriteResult result = Next().WriteTextFile(path, text);
+    NotedIf(result == WriteResult::Written, "wrote file " + path);
     return result;
 }
 
 int LoggingPlatform::RunCommand(const std::string& commandLine)
 {
-    Note("running " + commandLine + " in " + m_next.CurrentDirectory());
+    Note("running " + commandLine + " in " + Next().CurrentDirectory());
     const auto start = std::chrono::steady_clock::now();
-    const int status = m_next.RunCommand(commandLine);
+    const int status = Next().RunCommand(commandLine);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     Note(status == -1 ? Format("the command interpreter could not be started for %s", commandLine.c_str())
                       : Format("%s ended with exit status %d after %.3f s", commandLine.c_str(), status, took.count()));
@@ -78,9 +74,9 @@ void LoggingPlatform::ShowMessage(const std::string& text)
 {
     if (!m_quiet) {
         Note("message: " + text);
-        m_next.ShowMessage(text);
+        Next().ShowMessage(text);
         return;
     }
     Note("message, not shown (quiet): " + text);
-    m_next.WriteStandard(StandardStream::Error, text + "\r\n");
+    Next().WriteStandard(StandardStream::Error, text + "\r\n");
 }

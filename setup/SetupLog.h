@@ -27,7 +27,9 @@ public:
     void ShowMessage(const std::string& text) override;
 
 private:
-    PlatformServices& m_next;
+    /// Notes `text` when `done`; returns `done`.
+    bool NotedIf(bool done, const std::string& text);
+
     std::string m_logPath;
     bool m_quiet;
 };

@@ -1,9 +1,9 @@
 // Installed-system discovery and the upgrade operation, on top of the platform services.
 #include "setup/Upgrade.h"
 
+#include "platform/Format.h"
 #include "platform/PlatformServices.h"
 #include "setup/CommandLine.h"
-#include "platform/Format.h"
 #include "setup/Messages.h"
 #include "setup/SystemStore.h"
 

@@ -20,9 +20,6 @@ public:
     /// The exit code of the run.
     int ExitInstance() override { return m_exitCode; }
 
-    /// The services every part of the program goes through.
-    PlatformServices& Os() { return m_os; }
-
 private:
     Win32Platform m_windows{&MainWindowHandle};
     PlatformServices& m_os;

@@ -441,10 +441,8 @@ std::string HostPlatform::LocalTime()
     ::gettimeofday(&now, nullptr);
     tm local{};
     ::localtime_r(&now.tv_sec, &local);
-    const long away = local.tm_gmtoff < 0 ? -local.tm_gmtoff / 60 : local.tm_gmtoff / 60;
-    return Format("%04d-%02d-%02dT%02d:%02d:%02d.%03ld%c%02ld:%02ld", local.tm_year + 1900, local.tm_mon + 1,
-                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec, static_cast<long>(now.tv_usec / 1000),
-                  local.tm_gmtoff < 0 ? '-' : '+', away / 60, away % 60);
+    return IsoTime({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+                    static_cast<int>(now.tv_usec / 1000), local.tm_gmtoff / 60});
 }
 
 bool HostPlatform::OpenDocument(const std::string&)

@@ -19,21 +19,21 @@
 
 namespace {
 
-// The process and thread handles of a started program, closed when they go out of scope.
-struct ProcessHandles {
-    HANDLE process = nullptr;
-    HANDLE thread = nullptr;
-    ProcessHandles() = default;
-    ProcessHandles(const ProcessHandles&) = delete;
-    ProcessHandles& operator=(const ProcessHandles&) = delete;
-    ~ProcessHandles()
+// A handle owned: `Close` releases it when it goes out of scope, unless it is null or
+// INVALID_HANDLE_VALUE (the two ways Win32 says there is none).
+template <BOOL(WINAPI* Close)(HANDLE)>
+struct Owned {
+    HANDLE handle;
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    ~Owned()
     {
-        if (thread)
-            CloseHandle(thread);
-        if (process)
-            CloseHandle(process);
+        if (handle && handle != INVALID_HANDLE_VALUE)
+            Close(handle);
     }
 };
+using Handle = Owned<CloseHandle>;
+using FindHandle = Owned<FindClose>;
 
 // A text the system copies out: `copy(buffer, size)` returns the length copied without the NUL,
 // the size needed with it when `size` is too small, or 0 on failure (then the text is empty).
@@ -70,17 +70,12 @@ std::string SystemFolder()
 // gets a console of its own unless this process has one, and inherits what is inheritable (the
 // current directory's handle among it: Wine, made to open the directory again by its name, now and
 // then starts the interpreter elsewhere when many start at once). False when it could not be started.
-bool Start(const std::string& program, std::string commandLine, ProcessHandles& started)
+bool Start(const std::string& program, std::string commandLine, PROCESS_INFORMATION& started)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &info))
-        return false;
-    started.process = info.hProcess;
-    started.thread = info.hThread;
-    return true;
+    return CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                          &started) != 0;
 }
 
 // Keyboard and mouse input, and the commands and requests to close that clicks and keys turn into.
@@ -147,34 +142,12 @@ bool NamesAStream(const std::string& path)
     return path.find(':', path.size() >= 2 && path[1] == ':' ? 2 : 0) != std::string::npos;
 }
 
-// A file handle from CreateFileA, closed when it goes out of scope.
-struct FileHandle {
-    HANDLE handle;
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle()
-    {
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    }
-};
-
 // Writes all of `text` with one WriteFile.
 bool WriteAll(HANDLE handle, const std::string& text)
 {
     DWORD written = 0;
     return WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
 }
-
-// Closes a FindFirstFileA handle when it goes out of scope.
-struct FindHandle {
-    HANDLE handle;
-    ~FindHandle()
-    {
-        if (handle != INVALID_HANDLE_VALUE)
-            FindClose(handle);
-    }
-};
 
 }  // namespace
 
@@ -243,7 +216,7 @@ bool Win32Platform::RemoveFile(const std::string& path)
 
 bool Win32Platform::AppendToFile(const std::string& path, const std::string& text)
 {
-    FileHandle file{CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    const Handle file{CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE)
         return false;
@@ -310,16 +283,18 @@ int Win32Platform::RunCommand(const std::string& commandLine)
     // a "!" in a name or a folder is taken literally; a command file may still turn it on.
     const std::string line = !commandLine.empty() && commandLine[0] == '"' ? "\"" + commandLine + "\"" : commandLine;
     std::fflush(nullptr);
-    ProcessHandles process;
+    PROCESS_INFORMATION started{};
     for (const std::string& interpreter : {Environment("COMSPEC"), SystemFolder() + "\\cmd.exe"}) {
-        if (!interpreter.empty() && Start(interpreter, "\"" + interpreter + "\" /v:off /c " + line, process))
+        if (!interpreter.empty() && Start(interpreter, "\"" + interpreter + "\" /v:off /c " + line, started))
             break;
     }
-    if (!process.process)
+    const Handle process{started.hProcess};
+    const Handle thread{started.hThread};
+    if (!process.handle)
         return -1;
-    WaitAnswering(process.process);
+    WaitAnswering(process.handle);
     DWORD status = 0;
-    return GetExitCodeProcess(process.process, &status) ? static_cast<int>(status) : -1;
+    return GetExitCodeProcess(process.handle, &status) ? static_cast<int>(status) : -1;
 }
 
 int Win32Platform::CompareText(const std::string& a, const std::string& b)
@@ -371,11 +346,9 @@ std::string Win32Platform::LocalTime()
     const auto ticks = [](const FILETIME& t) {
         return static_cast<long long>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
     };
-    const long long minutes = (ticks(localTime) - ticks(utcTime)) / (10000000LL * 60);
-    const long long away = minutes < 0 ? -minutes : minutes;
-    return Format("%04u-%02u-%02uT%02u:%02u:%02u.%03u%c%02lld:%02lld", local.wYear, local.wMonth, local.wDay,
-                  local.wHour, local.wMinute, local.wSecond, local.wMilliseconds, minutes < 0 ? '-' : '+', away / 60,
-                  away % 60);
+    const long minutes = static_cast<long>((ticks(localTime) - ticks(utcTime)) / (10000000LL * 60));
+    return IsoTime({local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond,
+                    local.wMilliseconds, minutes});
 }
 
 bool Win32Platform::OpenDocument(const std::string& path)

@@ -3,21 +3,21 @@
 
 std::string RecordingPlatform::ProgramArgument()
 {
-    return programArgument.empty() ? m_real.ProgramArgument() : programArgument;
+    return programArgument.empty() ? Next().ProgramArgument() : programArgument;
 }
 
 WriteResult RecordingPlatform::WriteTextFile(const std::string& path, const std::string& text)
 {
     switch (writeFault) {
     case WriteFault::None:
-        return m_real.WriteTextFile(path, text);
+        return Next().WriteTextFile(path, text);
     case WriteFault::OpenFails:
         return WriteResult::OpenFailed;
     case WriteFault::WriteFails:
-        m_real.WriteTextFile(path, text.substr(0, text.size() / 2));
+        Next().WriteTextFile(path, text.substr(0, text.size() / 2));
         return WriteResult::WriteFailed;
     case WriteFault::DiskFull:
-        m_real.WriteTextFile(path, std::string());
+        Next().WriteTextFile(path, std::string());
         return WriteResult::WriteFailed;
     }
     return WriteResult::WriteFailed;
@@ -27,7 +27,7 @@ void RecordingPlatform::ShowMessage(const std::string& text)
 {
     messages.push_back(text);
     if (showMessages)
-        m_real.ShowMessage(text);
+        Next().ShowMessage(text);
 }
 
 bool RecordingPlatform::OpenDocument(const std::string& path)
@@ -51,5 +51,5 @@ bool RecordingPlatform::StartSockets()
 int RecordingPlatform::RunCommand(const std::string& commandLine)
 {
     commands.push_back(commandLine);
-    return m_real.RunCommand(commandLine);
+    return Next().RunCommand(commandLine);
 }

@@ -22,7 +22,7 @@ public:
         unsigned long context;
     };
 
-    explicit RecordingPlatform(PlatformServices& real) : ForwardingPlatform(real), m_real(real) {}
+    using ForwardingPlatform::ForwardingPlatform;
 
     std::vector<std::string> messages;   ///< every ShowMessage text, in order
     std::vector<std::string> commands;   ///< every command line run, in order
@@ -48,9 +48,6 @@ public:
     void CloseHelp(const std::string& path) override { help.push_back({"close", path, 0}); }
     bool StartSockets() override;
     void StopSockets() override { ++socketStops; }
-
-private:
-    PlatformServices& m_real;
 };
 
 /// The recording services as in a Shift-JIS code page: 0x81-0x9F and 0xE0-0xFC start a double-byte
