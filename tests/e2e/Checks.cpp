@@ -127,7 +127,7 @@ HWND OpenFromChoice(Session& session, HWND choice, int radio, const std::string&
 
 void ExpectCompletion(Session& session, HWND dialog)
 {
-    HWND done = session.WaitForDialog("Kelmor Setup Complete");
+    HWND done = session.WaitForDialog(kCompleteCaption);
     ExpectDialogLayout(done, 228, 137,
                        {
                            {IDOK, "Button", "OK", 90, 74, 50, 14, BS_TYPEMASK, BS_DEFPUSHBUTTON},

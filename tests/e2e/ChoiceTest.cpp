@@ -67,7 +67,7 @@ TEST(ChoiceDialog, UpgradeWithoutStoreShowsTheMessageAndKeepsTheChoice)
         Dismiss(box);
 
         WaitUntil([&] { return IsWindowEnabled(choice) != FALSE; }, "the choice dialog to be enabled again");
-        EXPECT_FALSE(session.Shows("Upgrading Systems"));
+        EXPECT_FALSE(session.Shows(kUpgradeCaption));
         EXPECT_TRUE(IsWindow(choice));
         EXPECT_FALSE(IsChecked(choice, kInstall));
         EXPECT_TRUE(IsChecked(choice, kUpgrade));
@@ -84,16 +84,14 @@ TEST(ChoiceDialog, InstallThenUpgradeInOneRunFromADirectoryWithASpace)
     Process& program = session.Start();
     HWND choice = session.WaitForChoice();
 
-    HWND install = OpenFromChoice(session, choice, kInstall, "Installing Systems");
-    SetText(install, 1000, "WXYZ");
-    Select(Control(install, 1001), "LT");
-    Press(install, IDOK);
+    HWND install = OpenFromChoice(session, choice, kInstall, kInstallCaption);
+    SubmitInstall(install, "WXYZ", "LT");
     ExpectCompletion(session, install);
     WaitUntil([&] { return IsWindowEnabled(choice) != FALSE; }, "the choice dialog to be enabled again");
     EXPECT_EQ(ActiveIn(choice), choice);
     EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
 
-    HWND upgrade = OpenFromChoice(session, choice, kUpgrade, "Upgrading Systems");
+    HWND upgrade = OpenFromChoice(session, choice, kUpgrade, kUpgradeCaption);
     HWND systems = Control(upgrade, 1016);
     EXPECT_EQ(ListEntries(systems), Strings{"wxyz-lt01"});
     Select(systems, "wxyz-lt01");

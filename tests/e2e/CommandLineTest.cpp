@@ -10,7 +10,6 @@
 #include <memory>
 #include <regex>
 #include <sstream>
-#include <thread>
 
 using namespace e2e;
 
@@ -86,11 +85,13 @@ size_t CountStarting(const Strings& texts, const std::string& start)
 TEST(CommandLine, InstallsUpgradesAndListsQuietlyWithExitCodesAndALog)
 {
     Session session;
-    const Strings quiet = {"/quiet", "/log", kLog};
-    const auto install = [&](const std::string& letters, const std::string& type) {
-        Strings arguments = {"/INSTALL", letters, type};
-        arguments.insert(arguments.end(), quiet.begin(), quiet.end());
+    // Unattended, logging to one file.
+    const auto quietly = [&](Strings arguments) {
+        arguments.insert(arguments.end(), {"/quiet", "/log", kLog});
         return RunCorvane(session, arguments);
+    };
+    const auto install = [&](const std::string& letters, const std::string& type) {
+        return quietly({"/INSTALL", letters, type});
     };
 
     Outcome first = install("WXYZ", "lt");
@@ -100,7 +101,7 @@ TEST(CommandLine, InstallsUpgradesAndListsQuietlyWithExitCodesAndALog)
     EXPECT_EQ(second.exitCode, 0u) << second.errors;
     EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt02\\sysname.dat"), "wxyz-lt02");
 
-    Outcome upgrade = RunCorvane(session, {"-upgrade", "WXYZ-LT01", "/quiet", "/log", kLog});
+    Outcome upgrade = quietly({"-upgrade", "WXYZ-LT01"});
     EXPECT_EQ(upgrade.exitCode, 0u) << upgrade.errors;
     EXPECT_FALSE(upgrade.showedWindow);
 
@@ -127,11 +128,7 @@ TEST(CommandLine, InstallsUpgradesAndListsQuietlyWithExitCodesAndALog)
     EXPECT_EQ(CountStarting(log, "Corvane 1.0 started with arguments: -upgrade WXYZ-LT01 /quiet /log "), 1u);
     EXPECT_EQ(CountStarting(log, "claimed directory C:\\kel\\wxyz-lt0"), 2u);
     EXPECT_EQ(CountStarting(log, "claimed directory C:\\kel\\abcd-wx01"), 1u);
-    EXPECT_NE(std::find_if(log.begin(), log.end(),
-                           [](const std::string& t) {
-                               return t.rfind("running KELSETUP-WX C:\\kel\\abcd-wx01 abcd-wx01 in c:\\corvane-e2e\\prog", 0) == 0;
-                           }),
-              log.end());
+    EXPECT_GE(CountStarting(log, "running KELSETUP-WX C:\\kel\\abcd-wx01 abcd-wx01 in c:\\corvane-e2e\\prog"), 1u);
     EXPECT_EQ(CountStarting(log, "KELSETUP-WX C:\\kel\\abcd-wx01 abcd-wx01 ended with exit status 7 after "), 1u);
     EXPECT_EQ(CountStarting(log, "message, not shown (quiet): Setup command KELSETUP-WX"), 1u);
     EXPECT_EQ(CountStarting(log, "exit code 0"), 3u);
@@ -192,7 +189,7 @@ TEST(CommandLine, WithoutQuietMessagesAndTheCompletionDialogAppear)
     EXPECT_EQ(refused.WaitForExit(), 2u);
 
     Process installed(session.ProgramDirectory() + "corvane.exe", "C:\\", {"/install", "WXYZ", "lt"});
-    HWND done = WaitForWindow(installed.Id(), "#32770", "Kelmor Setup Complete");
+    HWND done = WaitForWindow(installed.Id(), "#32770", kCompleteCaption);
     EXPECT_EQ(Text(Control(done, 1019)), "Kelmor Setup has Completed Succesfully.");
     Press(done, IDOK);
     EXPECT_EQ(installed.WaitForExit(), 0u);
@@ -209,7 +206,6 @@ TEST(CommandLine, EightConcurrentQuietInstallsShareOneLogAndNeverANumber)
     for (auto& program : programs)
         EXPECT_EQ(program->WaitForExit(Milliseconds(180000)), 0u);
 
-    Strings systems;
     for (int n = 1; n <= 8; ++n) {
         const std::string name = "wxyz-lt0" + std::to_string(n);
         EXPECT_EQ(Session::ReadFile("C:\\kel\\" + name + "\\sysname.dat"), name);

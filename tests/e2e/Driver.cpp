@@ -2,6 +2,7 @@
 #include "tests/e2e/Driver.h"
 
 #include "platform/File.h"
+#include "tests/support/Spawn.h"
 #include "tests/support/TestDrive.h"
 
 #include <algorithm>
@@ -86,6 +87,21 @@ BOOL CALLBACK CollectTopWindow(HWND window, LPARAM list)
 {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
     return TRUE;
+}
+
+// The visible top-level windows of process `processId`, or of every process for 0.
+std::vector<HWND> VisibleTopWindows(DWORD processId)
+{
+    std::vector<HWND> all;
+    EnumWindows(&CollectTopWindow, reinterpret_cast<LPARAM>(&all));
+    std::vector<HWND> visible;
+    for (HWND window : all) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if ((processId == 0 || owner == processId) && IsWindowVisible(window))
+            visible.push_back(window);
+    }
+    return visible;
 }
 
 INT_PTR CALLBACK InertDialog(HWND, UINT, WPARAM, LPARAM)
@@ -191,29 +207,6 @@ struct Process::Pipe {
     }
 };
 
-namespace {
-
-// A word as the C run-time of the started program splits it back out of its command line.
-std::string Quoted(const std::string& word)
-{
-    if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos)
-        return word;
-    std::string quoted = "\"";
-    size_t backslashes = 0;
-    for (char c : word) {
-        if (c == '\\') {
-            ++backslashes;
-            continue;
-        }
-        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-        backslashes = 0;
-        quoted += c;
-    }
-    return quoted.append(backslashes * 2, '\\') + "\"";
-}
-
-}  // namespace
-
 Process::Process(const std::string& exePath, const std::string& workingDirectory,
                  const std::vector<std::string>& arguments, bool pipes)
 {
@@ -221,7 +214,7 @@ Process::Process(const std::string& exePath, const std::string& workingDirectory
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     std::string commandLine = "\"" + exePath + "\"";
     for (const std::string& argument : arguments)
-        commandLine += " " + Quoted(argument);
+        commandLine += " " + QuotedArgument(argument);
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     if (pipes) {
@@ -380,14 +373,9 @@ std::vector<HWND> Children(HWND window)
 
 std::vector<HWND> TopWindows(DWORD processId, const std::string& className, const std::string& caption)
 {
-    std::vector<HWND> all;
-    EnumWindows(&CollectTopWindow, reinterpret_cast<LPARAM>(&all));
     std::vector<HWND> found;
-    for (HWND window : all) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if ((processId == 0 || owner == processId) && IsWindowVisible(window) && ClassName(window) == className &&
-            Caption(window) == caption)
+    for (HWND window : VisibleTopWindows(processId)) {
+        if (ClassName(window) == className && Caption(window) == caption)
             found.push_back(window);
     }
     return found;
@@ -395,13 +383,7 @@ std::vector<HWND> TopWindows(DWORD processId, const std::string& className, cons
 
 bool ShowsAnyWindow(DWORD processId)
 {
-    std::vector<HWND> all;
-    EnumWindows(&CollectTopWindow, reinterpret_cast<LPARAM>(&all));
-    return std::any_of(all.begin(), all.end(), [processId](HWND window) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        return owner == processId && IsWindowVisible(window);
-    });
+    return processId != 0 && !VisibleTopWindows(processId).empty();
 }
 
 std::vector<HWND> OwnedWindows(HWND owner, const std::string& className)

@@ -12,8 +12,6 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-constexpr int kCallLetters = 1000;
-constexpr int kSystemType = 1001;
 constexpr int kHelp = 57670;
 constexpr WPARAM kAboutCommand = 16;
 // What the system posts for a press of F1; DefWindowProc turns it into WM_HELP.
@@ -27,15 +25,7 @@ HWND OpenInstall(Session& session, HWND& choice)
 {
     session.Start();
     choice = session.WaitForChoice();
-    return OpenFromChoice(session, choice, 1012, "Installing Systems");
-}
-
-// Enters the call letters, picks the type and presses OK.
-void Submit(HWND install, const std::string& letters, const std::string& type)
-{
-    SetText(install, kCallLetters, letters);
-    Select(Control(install, kSystemType), type);
-    Press(install, IDOK);
+    return OpenFromChoice(session, choice, 1012, kInstallCaption);
 }
 
 // Presses OK, expects `message`, and checks that the dialog stays open with the fields as they were.
@@ -157,9 +147,7 @@ TEST(InstallDialog, RefusesMissingOrUnsafeInputAndTakesTheLettersAsTyped)
     EXPECT_TRUE(session.Records().empty());
 
     // Blanks around the letters are kept: they become part of the name.
-    SetText(install, kCallLetters, " Wx ");
-    Select(types, "LT");
-    Press(install, IDOK);
+    SubmitInstall(install, " Wx ", "LT");
     ExpectCompletion(session, install);
     EXPECT_EQ(Session::ReadFile("C:\\kel\\ wx -lt01\\sysname.dat"), " wx -lt01");
     const std::vector<StubRecord> records = session.Records();
@@ -174,7 +162,7 @@ TEST(InstallDialog, InstallsMarksRunsTheCommandAndShowsCompletion)
     HWND choice = nullptr;
     HWND install = OpenInstall(session, choice);
 
-    Submit(install, "WXYZ", "lt");
+    SubmitInstall(install, "WXYZ", "lt");
     ExpectCompletion(session, install);
     WaitUntil([&] { return IsWindowEnabled(choice) != FALSE; }, "the choice dialog to be enabled again");
     EXPECT_EQ(ActiveIn(choice), choice);
@@ -189,10 +177,10 @@ TEST(InstallDialog, InstallsMarksRunsTheCommandAndShowsCompletion)
 
     // A second install of the same station and type takes the next number; the dialog opens
     // afresh, with the letters empty and nothing selected.
-    install = OpenFromChoice(session, choice, 1012, "Installing Systems");
+    install = OpenFromChoice(session, choice, 1012, kInstallCaption);
     EXPECT_EQ(Text(Control(install, kCallLetters)), "");
     EXPECT_EQ(SelectedEntry(Control(install, kSystemType)), "");
-    Submit(install, "wxyz", "lt");
+    SubmitInstall(install, "wxyz", "lt");
     ExpectCompletion(session, install);
     EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt02\\sysname.dat"), "wxyz-lt02");
     records = session.Records();
@@ -213,10 +201,10 @@ TEST(InstallDialog, MissingCatalogueWarnsFirstThenOffersTheDefaults)
 
     const MessageBoxView box = session.WaitForMessage();
     ExpectMessage(box, "The file keldevicetypes.dat won't open.  Using default list of devices");
-    EXPECT_FALSE(session.Shows("Installing Systems")) << "the install dialog shows before the warning";
+    EXPECT_FALSE(session.Shows(kInstallCaption)) << "the install dialog shows before the warning";
     Dismiss(box);
 
-    HWND install = session.WaitForDialog("Installing Systems");
+    HWND install = session.WaitForDialog(kInstallCaption);
     EXPECT_EQ(ListEntries(Control(install, kSystemType)), (Strings{"GNX", "LT", "PRM", "TR9", "WX"}));
 }
 
@@ -226,15 +214,15 @@ TEST(InstallDialog, FailingCommandIsReportedAndNoCompletionFollows)
     session.SetCommandExit(3);
     HWND choice = nullptr;
     HWND install = OpenInstall(session, choice);
-    Submit(install, "WXYZ", "LT");
+    SubmitInstall(install, "WXYZ", "LT");
 
     const MessageBoxView box = session.WaitForMessage();
     ExpectMessage(box, "Setup command KELSETUP-LT C:\\kel\\wxyz-lt01 wxyz-lt01 failed with exit code 3.");
     Dismiss(box);
     // The install dialog closes as after a success, but without the completion dialog.
-    WaitUntil([&] { return !IsWindow(install) || session.Shows("Kelmor Setup Complete"); },
+    WaitUntil([&] { return !IsWindow(install) || session.Shows(kCompleteCaption); },
               "the install dialog to close");
-    EXPECT_FALSE(session.Shows("Kelmor Setup Complete"));
+    EXPECT_FALSE(session.Shows(kCompleteCaption));
     EXPECT_FALSE(IsWindow(install));
     WaitUntil([&] { return IsWindowEnabled(choice) != FALSE; }, "the choice dialog to be enabled again");
     // What was made stays: the command may have done part of its work.
@@ -248,10 +236,10 @@ TEST(InstallDialog, EveryWindowGetsItsAnswersWhileTheCommandRuns)
     // the answers, then asks the install dialog for its caption: a launcher that stopped
     // answering while it waited for the command would wait for ever.
     Session session;
-    session.SetCommandAsks("Installing Systems");
+    session.SetCommandAsks(kInstallCaption);
     HWND choice = nullptr;
     HWND install = OpenInstall(session, choice);
-    Submit(install, "WXYZ", "LT");
+    SubmitInstall(install, "WXYZ", "LT");
     ExpectCompletion(session, install);
     EXPECT_EQ(session.Records().size(), 1u);
 }
@@ -263,7 +251,7 @@ TEST(InstallDialog, KeysAndClicksWhileTheCommandRunsChangeNothing)
     HWND choice = nullptr;
     HWND install = OpenInstall(session, choice);
     HWND letters = Control(install, kCallLetters);
-    Submit(install, "WXYZ", "LT");
+    SubmitInstall(install, "WXYZ", "LT");
     WaitUntil([&] { return session.Records().size() == 1; }, "the install command to start");
 
     // Typing, Escape, clicks on Cancel and the close box, and OK on the choice dialog below.
@@ -282,7 +270,7 @@ TEST(InstallDialog, KeysAndClicksWhileTheCommandRunsChangeNothing)
 
     ExpectCompletion(session, install);
     WaitUntil([&] { return IsWindowEnabled(choice) != FALSE; }, "the choice dialog to be enabled again");
-    EXPECT_FALSE(session.Shows("Installing Systems")) << "a second install dialog opened";
+    EXPECT_FALSE(session.Shows(kInstallCaption)) << "a second install dialog opened";
     EXPECT_EQ(session.Records().size(), 1u);
     EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
 }

@@ -12,6 +12,13 @@ namespace fs = std::filesystem;
 
 namespace e2e {
 
+void SubmitInstall(HWND install, const std::string& letters, const std::string& type)
+{
+    SetText(install, kCallLetters, letters);
+    Select(Control(install, kSystemType), type);
+    Press(install, IDOK);
+}
+
 namespace {
 
 const char kRecordsDirectory[] = "C:\\corvane-e2e\\records";
@@ -123,7 +130,7 @@ Process& Session::Start()
 HWND Session::WaitForChoice() const
 {
     // The first start in a fresh prefix is slow.
-    return WaitForWindow(m_program->Id(), "#32770", "Kelmor Setup", Milliseconds(60000));
+    return WaitForWindow(m_program->Id(), "#32770", kChoiceCaption);
 }
 
 HWND Session::WaitForDialog(const std::string& caption) const

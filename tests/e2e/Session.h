@@ -11,6 +11,18 @@
 
 namespace e2e {
 
+/// The dialogs' captions.
+inline constexpr const char kChoiceCaption[] = "Kelmor Setup";
+inline constexpr const char kInstallCaption[] = "Installing Systems";
+inline constexpr const char kUpgradeCaption[] = "Upgrading Systems";
+inline constexpr const char kCompleteCaption[] = "Kelmor Setup Complete";
+/// The install dialog's call letters and system type.
+inline constexpr int kCallLetters = 1000;
+inline constexpr int kSystemType = 1001;
+
+/// Enters the call letters in the install dialog, picks the type and presses OK.
+void SubmitInstall(HWND install, const std::string& letters, const std::string& type);
+
 /// The program directory, made afresh with corvane.exe (the one built beside the tests, or the file
 /// that the environment variable CORVANE_E2E_PROGRAM names), stub commands for the sample types and
 /// (unless told otherwise) a catalogue. With CORVANE_E2E_DPI set, the screen must have that many

@@ -8,6 +8,7 @@
 // The program directory must hold the demo commands for LT. Exit code 0 when the whole tour went
 // through, 1 (with the reason) when a dialog did not come or did not answer in time.
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/Session.h"
 
 #include <cstdio>
 #include <string>
@@ -40,7 +41,7 @@ void CommandPicture(const std::string& caption, const std::string& directory, co
 // Presses OK on the completion dialog and waits until it and `dialog` have closed.
 void Finish(DWORD program, HWND dialog, const std::string& directory, bool picture)
 {
-    HWND done = WaitForWindow(program, "#32770", "Kelmor Setup Complete");
+    HWND done = WaitForWindow(program, "#32770", kCompleteCaption);
     if (picture)
         Snap(done, directory, "complete");
     Press(done, IDOK);
@@ -53,13 +54,13 @@ void Tour(const std::string& programDirectory, const std::string& pictures)
     Process program(programDirectory + "\\corvane.exe", "C:\\");
     const DWORD id = program.Id();
 
-    HWND choice = WaitForWindow(id, "#32770", "Kelmor Setup", Milliseconds(60000));
+    HWND choice = WaitForWindow(id, "#32770", kChoiceCaption);
     Snap(choice, pictures, "choice");
 
     Press(choice, IDOK);
-    HWND install = WaitForWindow(id, "#32770", "Installing Systems");
-    SetText(install, 1000, "WXYZ");
-    Select(Control(install, 1001), "LT");
+    HWND install = WaitForWindow(id, "#32770", kInstallCaption);
+    SetText(install, kCallLetters, "WXYZ");
+    Select(Control(install, kSystemType), "LT");
     Snap(install, pictures, "install");
 
     Post(install, WM_SYSCOMMAND, 16, 0);
@@ -74,7 +75,7 @@ void Tour(const std::string& programDirectory, const std::string& pictures)
 
     Click(choice, 1013);
     Press(choice, IDOK);
-    HWND upgrade = WaitForWindow(id, "#32770", "Upgrading Systems");
+    HWND upgrade = WaitForWindow(id, "#32770", kUpgradeCaption);
     // Pick the newest system of the station just installed.
     HWND systems = Control(upgrade, 1016);
     std::string newest;

@@ -17,7 +17,7 @@ constexpr int kSystems = 1016;
 
 HWND OpenUpgrade(Session& session, HWND choice)
 {
-    return OpenFromChoice(session, choice, kUpgrade, "Upgrading Systems");
+    return OpenFromChoice(session, choice, kUpgrade, kUpgradeCaption);
 }
 
 }  // namespace
@@ -120,9 +120,9 @@ TEST(UpgradeDialog, FailingCommandIsReportedAndNoCompletionFollows)
     const MessageBoxView box = session.WaitForMessage();
     ExpectMessage(box, "Setup command c:\\corvane-e2e\\prog\\lt-UPGRADE wxyz-lt01 failed with exit code 4.");
     Dismiss(box);
-    WaitUntil([&] { return !IsWindow(upgrade) || session.Shows("Kelmor Setup Complete"); },
+    WaitUntil([&] { return !IsWindow(upgrade) || session.Shows(kCompleteCaption); },
               "the upgrade dialog to close");
-    EXPECT_FALSE(session.Shows("Kelmor Setup Complete"));
+    EXPECT_FALSE(session.Shows(kCompleteCaption));
     EXPECT_FALSE(IsWindow(upgrade));
     EXPECT_EQ(session.Records().size(), 1u);
 }

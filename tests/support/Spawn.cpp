@@ -10,18 +10,23 @@
 #include <unistd.h>
 #endif
 
-namespace {
-
-#ifdef _WIN32
-// _spawnv joins the arguments into one line unquoted; quote each so the child's run-time splits
-// them back as they were (none of ours hold a double quote).
-std::string Quoted(const std::string& word)
+std::string QuotedArgument(const std::string& word)
 {
-    return "\"" + word + "\"";
+    if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos)
+        return word;
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (char c : word) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        quoted += c;
+    }
+    return quoted.append(backslashes * 2, '\\') + "\"";
 }
-#endif
-
-}  // namespace
 
 std::vector<int> RunConcurrently(const std::vector<std::vector<std::string>>& commands)
 {
@@ -30,7 +35,8 @@ std::vector<int> RunConcurrently(const std::vector<std::vector<std::string>>& co
         std::vector<std::string> words;
         for (const std::string& word : command) {
 #ifdef _WIN32
-            words.push_back(Quoted(word));
+            // _spawnv joins the arguments into one line as they are.
+            words.push_back(QuotedArgument(word));
 #else
             words.push_back(word);
 #endif

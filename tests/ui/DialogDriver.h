@@ -15,18 +15,24 @@
 /// send them, so that a dialog opened by a click runs in the test's own call, not in the timer.
 class DialogDriver {
 public:
-    /// One step: tried until it returns true; `what` names what it waits for in a failure.
+    /// One step: tried until it returns true, or run once when it returns nothing; `what` names
+    /// what it waits for in a failure.
     struct Step {
-        template <typename Run, typename = std::enable_if_t<std::is_invocable_r_v<bool, Run&>>>
-        Step(Run tryStep, std::string waitsFor = {}) : run(std::move(tryStep)), what(std::move(waitsFor))
+        template <typename Run, typename = std::enable_if_t<std::is_invocable_v<Run&>>>
+        Step(Run tryStep, std::string waitsFor = {}) : what(std::move(waitsFor))
         {
+            if constexpr (std::is_invocable_r_v<bool, Run&>) {
+                run = std::move(tryStep);
+            } else {
+                run = [act = std::move(tryStep)]() mutable {
+                    act();
+                    return true;
+                };
+            }
         }
         std::function<bool()> run;
         std::string what;
     };
-
-    /// How long a script may take on a loaded machine before it is given up.
-    static constexpr DWORD kPatienceMs = 60000;
 
     /// Adds a step to the end of the script.
     DialogDriver& Then(Step step);
@@ -39,7 +45,7 @@ public:
     /// Runs `body` (which opens the dialogs) while the script is driven. When the time is up, or a
     /// step throws, every dialog of the thread is ended with IDCANCEL until `body` returns. False
     /// when that happened or steps were left.
-    bool Run(const std::function<void()>& body, DWORD limitMilliseconds = kPatienceMs);
+    bool Run(const std::function<void()>& body, DWORD limitMilliseconds = static_cast<DWORD>(e2e::kPatience.count()));
     /// What went wrong in the last run, for the failure message.
     std::string Failure() const { return m_failure; }
 

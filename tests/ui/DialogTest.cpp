@@ -27,10 +27,6 @@ protected:
     bool DoDataExchange(bool) override { return transferSucceeds; }
 };
 
-const char kCompleteCaption[] = "Kelmor Setup Complete";
-const char kChoiceCaption[] = "Kelmor Setup";
-const char kInstallCaption[] = "Installing Systems";
-
 LONG CentreX(const RECT& r) { return (r.left + r.right) / 2; }
 LONG CentreY(const RECT& r) { return (r.top + r.bottom) / 2; }
 
@@ -83,7 +79,6 @@ TEST_F(UiTest, OkKeepsTheDialogOpenWhenTheTransferFails)
             EXPECT_NE(nullptr, d) << "OK closed the dialog although the transfer failed";
             if (d)
                 Press(d, IDCANCEL);
-            return true;
         });
     EXPECT_TRUE(driver.Run([&] { result = dialog.DoModal(); })) << driver.Failure();
     EXPECT_EQ(IDCANCEL, result);
@@ -109,7 +104,6 @@ TEST_F(UiTest, OwnerIsDisabledWhileAChildRunsAndActiveAgainAfter)
             EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd));
             EXPECT_EQ(owner.m_hWnd, GetActiveWindow());
             Press(owner.m_hWnd, IDCANCEL);
-            return true;
         });
     EXPECT_TRUE(driver.Run([&] { owner.DoModal(); })) << driver.Failure();
     EXPECT_EQ(IDOK, childResult);
@@ -143,13 +137,11 @@ TEST_F(UiTest, DialogsAreCentredOverTheirOwnerAndKeptInsideTheWorkArea)
             // Centred over an owner this close to the corner the child would stick out.
             SetWindowPos(owner.m_hWnd, nullptr, work.right - 60, work.bottom - 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
             Press(owner.m_hWnd, IDOK);
-            return true;
         })
         .Then(closeChildAndRecord(nearEdge))
         .Then(Gone(kCompleteCaption))
         .Then([&] {
             Press(owner.m_hWnd, IDCANCEL);
-            return true;
         });
     EXPECT_TRUE(driver.Run([&] { owner.DoModal(); })) << driver.Failure();
 
@@ -186,7 +178,6 @@ TEST_F(UiTest, TheInstallDialogOpensAtItsTemplatePositionOverItsOwner)
         .Then(Gone(kInstallCaption))
         .Then([&] {
             Press(owner.m_hWnd, IDCANCEL);
-            return true;
         });
     EXPECT_TRUE(driver.Run([&] { owner.DoModal(); })) << driver.Failure();
     // The template position places the client area, as for every dialog with an owner.
@@ -221,7 +212,6 @@ TEST_F(UiTest, TheSystemMenuCarriesAboutAndOpensItWhateverTheLowBits)
         .Then(Gone("About Corvane"))
         .Then([&] {
             Press(install.m_hWnd, IDCANCEL);
-            return true;
         });
     EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDCANCEL, install.DoModal()); })) << driver.Failure();
     EXPECT_NEAR(CentreX(installRect), CentreX(aboutRect), 1);
@@ -247,7 +237,6 @@ TEST_F(UiTest, HelpButtonAndF1AskForTheDialogsTopicAndTheDialogReleasesHelpOnClo
             SendMessageA(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
             drive.Os().helpStarts = false;
             Press(window, ID_HELP);
-            return true;
         })
         .Then([&] {
             if (drive.Os().messages.empty())

@@ -10,19 +10,10 @@
 
 namespace {
 
-const char kInstallCaption[] = "Installing Systems";
-const char kUpgradeCaption[] = "Upgrading Systems";
-const char kChoiceCaption[] = "Kelmor Setup";
-const char kCompleteCaption[] = "Kelmor Setup Complete";
 const char kBothNeeded[] = "You have to select both call letters and system devices.";
 const char kNoneSelected[] = "You have to select a system device.";
 const char kNothingToUpdate[] = "You don't have any systems installed to update.";
 const char kCatalogue[] = "C:\\corvane-test\\prog\\keldevicetypes.dat";
-
-std::string ItemText(HWND dialog, int id)
-{
-    return Text(GetDlgItem(dialog, id));
-}
 
 
 // A last step that closes every completion dialog that appears, noting that one did, and keeps
@@ -47,7 +38,7 @@ TEST_F(UiTest, InstallDialogListsTheCatalogueSortedWithNothingChosen)
     driver.Then(On(kInstallCaption, [](HWND d) {
         EXPECT_EQ((std::vector<std::string>{"Gnx", "LT", "prm", "wx"}), ListEntries(GetDlgItem(d, IDC_SYSTEM_TYPE)));
         EXPECT_EQ(CB_ERR, SendDlgItemMessageA(d, IDC_SYSTEM_TYPE, CB_GETCURSEL, 0, 0));
-        EXPECT_EQ("", ItemText(d, IDC_CALL_LETTERS));
+        EXPECT_EQ("", Text(Control(d, IDC_CALL_LETTERS)));
         EXPECT_EQ(GetDlgItem(d, IDC_CALL_LETTERS), GetFocus());
         EXPECT_NE(0, SendMessageA(d, WM_GETICON, ICON_BIG, 0));
         EXPECT_NE(0, SendMessageA(d, WM_QUERYDRAGICON, 0, 0));
@@ -90,7 +81,7 @@ TEST_F(UiTest, InstallDialogRefusesMissingOrUnsafeInputAndKeepsTheFields)
     HWND d = nullptr;
     RecordingPlatform& os = drive.Os();
     const auto fieldsAre = [&](const std::string& letters, const std::string& type) {
-        EXPECT_EQ(letters, ItemText(d, IDC_CALL_LETTERS));
+        EXPECT_EQ(letters, Text(Control(d, IDC_CALL_LETTERS)));
         HWND combo = GetDlgItem(d, IDC_SYSTEM_TYPE);
         const LRESULT selected = SendMessageA(combo, CB_GETCURSEL, 0, 0);
         EXPECT_EQ(type, selected == CB_ERR ? "" : ListEntries(combo)[static_cast<size_t>(selected)]);
@@ -106,7 +97,6 @@ TEST_F(UiTest, InstallDialogRefusesMissingOrUnsafeInputAndKeepsTheFields)
             fieldsAre("", "");
             SetDlgItemTextA(d, IDC_CALL_LETTERS, "WXYZ");
             Press(d, IDOK);  // no type
-            return true;
         })
         .Then(Messages(os, 2))
         .Then([&] {
@@ -114,27 +104,23 @@ TEST_F(UiTest, InstallDialogRefusesMissingOrUnsafeInputAndKeepsTheFields)
             SetDlgItemTextA(d, IDC_CALL_LETTERS, "");
             Select(GetDlgItem(d, IDC_SYSTEM_TYPE), "LT");
             Press(d, IDOK);  // no call letters
-            return true;
         })
         .Then(Messages(os, 3))
         .Then([&] {
             fieldsAre("", "LT");
             SetDlgItemTextA(d, IDC_CALL_LETTERS, "..\\WX%Z");
             Press(d, IDOK);  // a backslash and a percent sign
-            return true;
         })
         .Then(Messages(os, 4))
         .Then([&] {
             fieldsAre("..\\WX%Z", "LT");
             SetDlgItemTextA(d, IDC_CALL_LETTERS, "W/XYZ");
             Press(d, IDOK);
-            return true;
         })
         .Then(Messages(os, 5))
         .Then([&] {
             fieldsAre("W/XYZ", "LT");
             Press(d, IDCANCEL);
-            return true;
         });
     EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDCANCEL, install.DoModal()); })) << driver.Failure();
     EXPECT_EQ((std::vector<std::string>{kBothNeeded, kBothNeeded, kBothNeeded, msg::kUnsafeInput, msg::kUnsafeInput}),
@@ -149,13 +135,9 @@ TEST_F(UiTest, InstallRunsTheCommandThenTheCompletionDialogThenCloses)
     drive.AddCommand("KELSETUP-LT");
     CInstallDlg install(nullptr, drive.Os());
     driver
-        .Then(On(kInstallCaption, [](HWND d) {
-            SetDlgItemTextA(d, IDC_CALL_LETTERS, "WXYZ");
-            Select(GetDlgItem(d, IDC_SYSTEM_TYPE), "LT");
-            Press(d, IDOK);
-        }))
+        .Then(On(kInstallCaption, [](HWND d) { SubmitInstall(d, "WXYZ", "LT"); }))
         .Then(On(kCompleteCaption, [&](HWND done) {
-            EXPECT_EQ("Kelmor Setup has Completed Succesfully.", ItemText(done, IDC_COMPLETE_TEXT));
+            EXPECT_EQ("Kelmor Setup has Completed Succesfully.", Text(Control(done, IDC_COMPLETE_TEXT)));
             EXPECT_EQ(install.m_hWnd, GetWindow(done, GW_OWNER));
             EXPECT_NE(0, SendMessageA(done, WM_GETICON, ICON_SMALL, 0));
             Press(done, IDOK);
@@ -174,11 +156,7 @@ TEST_F(UiTest, AFailedInstallClosesWithoutTheCompletionDialog)
     CInstallDlg install(nullptr, drive.Os());
     bool completionSeen = false;
     driver
-        .Then(On(kInstallCaption, [](HWND d) {
-            SetDlgItemTextA(d, IDC_CALL_LETTERS, "WXYZ");
-            Select(GetDlgItem(d, IDC_SYSTEM_TYPE), "LT");
-            Press(d, IDOK);
-        }))
+        .Then(On(kInstallCaption, [](HWND d) { SubmitInstall(d, "WXYZ", "LT"); }))
         .Then(CloseCompletionDialogs(completionSeen));
     INT_PTR result = 0;
     driver.Run([&] { result = install.DoModal(); }, 8000);
@@ -258,7 +236,6 @@ TEST_F(UiTest, ChoiceDialogOpensInstallOrUpgradeAndStaysUntilCancelled)
             // Upgrade with no store: the message, and the choice stays as the operator left it.
             Click(d, IDC_UPGRADE);
             Press(d, IDOK);
-            return true;
         })
         .Then(Messages(drive.Os(), 1))
         .Then([&] {
@@ -267,13 +244,11 @@ TEST_F(UiTest, ChoiceDialogOpensInstallOrUpgradeAndStaysUntilCancelled)
             EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(d, IDC_UPGRADE));
             drive.MakeDirectories("C:\\kel");
             Press(d, IDOK);
-            return true;
         })
         .Then(On(kUpgradeCaption, [](HWND upgrade) { Press(upgrade, IDCANCEL); }))
         .Then(Gone(kUpgradeCaption))
         .Then([&] {
             Press(d, IDCANCEL);
-            return true;
         });
     EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDCANCEL, choice.DoModal()); })) << driver.Failure();
     EXPECT_EQ(std::vector<std::string>{kNothingToUpdate}, drive.Os().messages);
@@ -349,7 +324,7 @@ TEST(MessageBoxOwner, IsNoneBeforeTheChoiceDialogAndTheChoiceDialogWhileItIsOpen
         return On(title, [&box](HWND found) {
             box.seen = true;
             box.owner = GetWindow(found, GW_OWNER);
-            box.text = ItemText(found, 0xFFFF);
+            box.text = Text(Control(found, 0xFFFF));
             Press(found, IDOK);
         });
     };
@@ -387,7 +362,6 @@ TEST(MessageBoxOwner, IsNoneBeforeTheChoiceDialogAndTheChoiceDialogWhileItIsOpen
             .Then(Gone(title))
             .Then([&] {
                 Press(choice, IDCANCEL);
-                return true;
             });
         EXPECT_TRUE(driver.Run([] { EXPECT_EQ(0, RunApplication()); })) << driver.Failure();
     }

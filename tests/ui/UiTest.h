@@ -2,6 +2,7 @@
 // messages and help requests, so that no message box blocks.
 #pragma once
 
+#include "tests/e2e/Session.h"
 #include "tests/support/TestDrive.h"
 #include "tests/ui/DialogDriver.h"
 #include "ui/SetupApp.h"
