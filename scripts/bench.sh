@@ -15,8 +15,7 @@ wine_prefix_ready
 # The prefix is the bench's alone: whatever an interrupted run left on its C: goes before and after.
 drive=$WINEPREFIX/drive_c
 clean_up() {
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
+    stop_wine
     rm -rf "$drive/kel" "$drive/corvane-bench"
 }
 trap clean_up EXIT
@@ -24,5 +23,5 @@ clean_up
 mkdir -p "$drive/corvane-bench"
 cp build/bench/bin/corvane_bench.exe "$drive/corvane-bench/"
 
-echo "machine: $(nproc) cores, $(sed -nE 's/^model name\s*:\s*//p' /proc/cpuinfo | head -n 1); $(wine --version)"
-wine 'C:\corvane-bench\corvane_bench.exe' "$@"
+echo "machine: $(nproc) cores, $(sed -nE 's/^model name\s*:\s*//p' /proc/cpuinfo | head -n 1); $("$WINELOADER" --version)"
+"$WINELOADER" 'C:\corvane-bench\corvane_bench.exe' "$@"

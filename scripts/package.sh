@@ -37,17 +37,14 @@ if [ -n "${CORVANE_SIGN_PFX:-}" ] || [ -n "${CORVANE_SIGN_PASSWORD+set}" ]; then
     signing=true
 fi
 
-# Every date in the zips is the commit's, so that they depend on the sources alone.
-if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
-    epoch=$SOURCE_DATE_EPOCH
-else
-    epoch=$(git log -1 --format=%ct 2>/dev/null) || epoch=
-    [ -n "$epoch" ] || fail "not a git checkout: set SOURCE_DATE_EPOCH to the release's date (seconds since 1970)"
-fi
+# Every date in the zips is the commit's, so that they depend on the sources alone; tools that can
+# stamp a date take it too.
+: "${SOURCE_DATE_EPOCH:=$(git log -1 --format=%ct 2>/dev/null)}"
+[ -n "$SOURCE_DATE_EPOCH" ] || fail "not a git checkout: set SOURCE_DATE_EPOCH to the release's date (seconds since 1970)"
+export SOURCE_DATE_EPOCH
 
 # From scratch, so that nothing of an earlier build (a flag since changed, another version's cache)
-# reaches a release. Tools that can stamp a date take the commit's too.
-export SOURCE_DATE_EPOCH=$epoch
+# reaches a release.
 for preset in windows-release windows-x86-release; do
     echo "=== build: $preset"
     rm -rf "build/$preset"
@@ -82,7 +79,7 @@ stage() {
     cp ui/res/corvane.html "$dir/corvane.html"
     sed -e "s/@VERSION@/$version/g" -e "s/@BITS@/$bits/g" -e 's/$/\r/' package/README.txt >"$dir/README.txt"
     chmod 644 "$dir"/*
-    touch -d "@$epoch" "$dir"/*
+    touch -d "@$SOURCE_DATE_EPOCH" "$dir"/*
 }
 
 # zip keeps the order given and, with -X, no owner or extra times; the times it keeps are local.

@@ -31,30 +31,23 @@ prepare_program_dir() {
     done
 }
 
-# Leaves nothing of Wine running behind us.
-stop_wine() {
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
-}
-
 # Second half of a run without a display, inside xvfb-run: the tour, from an empty store so that
 # its pictures come out the same every time. There is no window manager, so Wine draws the
 # window frames itself and the pictures show the captions.
 if [ "${1:-}" = "--tour-on-virtual-display" ]; then
     wine_prefix_ready
     prepare_program_dir
-    rm -rf "$WINEPREFIX/drive_c/kel"
     trap stop_wine EXIT
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
     # Once as most screens are, once at 150 % (144 DPI); a process reads the setting as it starts.
     for dpi in 96 144; do
-        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+        "$WINELOADER" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
         mkdir -p "$shots/$dpi"
         rm -rf "$WINEPREFIX/drive_c/kel"
         # Every step of the tour has its own time limit; this one only guards against the unforeseen.
-        timeout 300 wine "$bin/corvane_tour.exe" "$program_dir" "Z:${shots//\//\\}\\$dpi" >/dev/null
+        timeout 300 "$WINELOADER" "$bin/corvane_tour.exe" "$program_dir" "Z:${shots//\//\\}\\$dpi" >/dev/null
     done
-    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+    "$WINELOADER" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
     exit
 fi
 
@@ -67,9 +60,9 @@ if [ -n "${DISPLAY:-}" ] && timeout 10 xwd -root -silent >/dev/null 2>&1; then
     prepare_program_dir
     trap stop_wine EXIT
     # The desktop's window manager draws the frames.
-    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Decorated /f >/dev/null 2>&1 || true
+    "$WINELOADER" reg delete 'HKCU\Software\Wine\X11 Driver' /v Decorated /f >/dev/null 2>&1 || true
     echo "=== running $program_dir\\corvane.exe; systems go to $WINEPREFIX/drive_c/kel"
-    wine "$program_dir\\corvane.exe"
+    "$WINELOADER" "$program_dir\\corvane.exe"
     exit 0
 fi
 

@@ -16,26 +16,35 @@ done
 passed=0
 failed=0
 skipped=0
-# Runs one ctest invocation and adds its counts to the totals.
-run_ctest() {
-    local label=$1
-    shift
+summary=
+
+# Runs one test command, showing its output, and sets `summary` to the last line of it that
+# matches `pattern`; a command that printed none counts as one failure.
+run_summarised() {
+    local label=$1 pattern=$2
+    shift 2
     echo "=== tests: $label"
     local out
     out=$(mktemp)
     "$@" 2>&1 | tee "$out"
-    local line total bad
-    line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -n 1)
-    if [ -z "$line" ]; then
-        failed=$((failed + 1))
-        echo "$label: ctest gave no summary"
-    else
-        bad=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$line")
-        total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
-        passed=$((passed + total - bad))
-        failed=$((failed + bad))
-    fi
+    summary=$(grep -E "$pattern" "$out" | tail -n 1)
     rm -f "$out"
+    if [ -z "$summary" ]; then
+        failed=$((failed + 1))
+        echo "$label: no test summary"
+    fi
+}
+
+# Runs one ctest invocation and adds its counts to the totals.
+run_ctest() {
+    local label=$1 bad total
+    shift
+    run_summarised "$label" '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$@"
+    [ -n "$summary" ] || return 0
+    bad=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$summary")
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
 }
 
 # The native test program once more under memcheck: every gtest case counts, and any memory error
@@ -76,21 +85,13 @@ run_fuzzers() {
 
 # The release command's checks (tests/package): they print their own summary line.
 run_package() {
-    echo "=== tests: package"
-    local out line good bad skip
-    out=$(mktemp)
-    tests/package/test-package.sh 2>&1 | tee "$out"
-    line=$(grep -E '^package: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped$' "$out" | tail -n 1)
-    if [ -z "$line" ]; then
-        failed=$((failed + 1))
-        echo "package: the checks gave no summary"
-    else
-        read -r good bad skip <<<"$(sed -E 's/^package: ([0-9]+) passed, ([0-9]+) failed, ([0-9]+) skipped$/\1 \2 \3/' <<<"$line")"
-        passed=$((passed + good))
-        failed=$((failed + bad))
-        skipped=$((skipped + skip))
-    fi
-    rm -f "$out"
+    local good bad skip
+    run_summarised package '^package: [0-9]+ passed, [0-9]+ failed, [0-9]+ skipped$' tests/package/test-package.sh
+    [ -n "$summary" ] || return 0
+    read -r _ good _ bad _ skip _ <<<"$summary"
+    passed=$((passed + good))
+    failed=$((failed + bad))
+    skipped=$((skipped + skip))
 }
 
 run_ctest native ctest --preset host

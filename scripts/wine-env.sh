@@ -16,7 +16,12 @@ fi
 export WINELOADER
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-wine() { "$WINELOADER" "$@"; }
+
+# Stops the prefix's Wine server and waits until it and every Wine process of the prefix are gone.
+stop_wine() {
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+}
 
 # True when 32-bit Windows programs can run here: Debian's 32-bit Wine is installed and the kernel
 # runs its loader, a 32-bit Linux program (see deps.sh).

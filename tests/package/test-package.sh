@@ -77,7 +77,7 @@ contents() {
     [ "$(u32 "$exe" $((header + 8)))" = 0 ] || fail "corvane.exe carries its link time"
     # Only Windows' own DLLs: the compiler's run-time is linked in.
     local dlls
-    dlls=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p')
+    dlls=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p') || fail "cannot read the imports of corvane.exe"
     ! grep -iE 'libgcc|libstdc|libwinpthread|mingw' <<<"$dlls" || fail "corvane.exe needs a DLL of the compiler"
     local resources
     resources=$(x86_64-w64-mingw32-windres -J coff -O rc -i "$exe") || fail "cannot read the resources of corvane.exe"
