@@ -3,10 +3,14 @@
 
 #include "platform/win32/Win32Platform.h"
 #include "setup/Messages.h"
+#include "ui/AboutDlg.h"
 #include "ui/InstallDlg.h"
 #include "ui/SetupChoiceDlg.h"
+#include "ui/SetupCompleteDlg.h"
 #include "ui/UpgradeDlg.h"
 #include "ui/resource.h"
+
+#include <map>
 
 namespace {
 
@@ -252,6 +256,76 @@ TEST_F(UiTest, ChoiceDialogOpensInstallOrUpgradeAndStaysUntilCancelled)
         });
     EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDCANCEL, choice.DoModal()); })) << driver.Failure();
     EXPECT_EQ(std::vector<std::string>{kNothingToUpdate}, drive.Os().messages);
+}
+
+namespace {
+
+// What a screen reader and the keyboard meet in each dialog: the text that names each edit box and
+// list (the static text just before it), the order Tab walks, and where the focus starts.
+struct Reading {
+    std::vector<std::pair<int, std::string>> named;  // each input's id and the label before it
+    std::vector<int> tabs;                            // from the focus, once round
+};
+
+Reading Read(HWND dialog)
+{
+    Reading reading;
+    std::string label;
+    for (HWND child : Children(dialog)) {
+        const std::string kind = ClassName(child);
+        if (kind == "Edit" || kind == "ComboBox")
+            reading.named.emplace_back(GetDlgCtrlID(child), label);
+        label = kind == "Static" ? Text(child) : std::string();
+    }
+    HWND first = GetFocus();
+    HWND item = first;
+    do {
+        reading.tabs.push_back(GetDlgCtrlID(item));
+        item = GetNextDlgTabItem(dialog, item, FALSE);
+    } while (item && item != first && reading.tabs.size() < 20);
+    return reading;
+}
+
+}  // namespace
+
+TEST_F(UiTest, EveryInputFollowsItsLabelAndTabAndFocusGoAsDesigned)
+{
+    using Named = std::vector<std::pair<int, std::string>>;
+    drive.WriteFile(kCatalogue, "LT\n");
+    drive.MakeDirectories("C:\\kel\\wxyz-lt01");
+    std::map<std::string, Reading> seen;
+    const auto read = [&seen](CDialog& dialog, const char* caption) {
+        DialogDriver reader;
+        reader.Then(On(caption, [&seen, caption](HWND d) {
+            seen[caption] = Read(d);
+            Press(d, IDCANCEL);
+        }));
+        EXPECT_TRUE(reader.Run([&] { dialog.DoModal(); })) << reader.Failure();
+    };
+    CInstallDlg install(nullptr, drive.Os());
+    read(install, kInstallCaption);
+    CUpgradeDlg upgrade(nullptr, drive.Os());
+    read(upgrade, kUpgradeCaption);
+    CSetupChoiceDlg choice(drive.Os());
+    read(choice, kChoiceCaption);
+    CSetupCompleteDlg done(nullptr, drive.Os());
+    read(done, kCompleteCaption);
+    CAboutDlg about(nullptr, drive.Os());
+    read(about, "About Corvane");
+
+    EXPECT_EQ((Named{{IDC_CALL_LETTERS, "Call Letters:"}, {IDC_SYSTEM_TYPE, "System Type:"}}),
+              seen[kInstallCaption].named);
+    EXPECT_EQ((std::vector<int>{IDC_CALL_LETTERS, IDC_SYSTEM_TYPE, IDOK, IDCANCEL, ID_HELP}), seen[kInstallCaption].tabs);
+    EXPECT_EQ((Named{{IDC_INSTALLED_SYSTEMS, "Please select one of the systems installed to to upgrade."}}),
+              seen[kUpgradeCaption].named);
+    EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_INSTALLED_SYSTEMS}), seen[kUpgradeCaption].tabs);
+    // The radio buttons are no tab stops of their own; Tab reaches the checked one, as in every
+    // group of automatic radio buttons, and the arrows move between them.
+    EXPECT_EQ((std::vector<int>{IDOK, IDCANCEL, IDC_INSTALL}), seen[kChoiceCaption].tabs);
+    EXPECT_EQ(std::vector<int>{IDOK}, seen[kCompleteCaption].tabs);
+    EXPECT_EQ(std::vector<int>{IDOK}, seen["About Corvane"].tabs);
+    for (const char* caption : {kChoiceCaption, kCompleteCaption, "About Corvane"})
+        EXPECT_TRUE(seen[caption].named.empty()) << caption;
 }
 
 TEST_F(UiTest, WithoutTheSocketLibraryTheProgramOnlySaysSoAndExitsWithZero)
