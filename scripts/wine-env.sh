@@ -11,7 +11,9 @@ if [ "${WINEARCH:-}" = win32 ]; then
 else
     export WINEARCH=win64
     export WINEPREFIX=${WINEPREFIX:-$root_dir/build/wine}
-    WINELOADER=${WINELOADER:-$(command -v /usr/lib/wine/wine64 wine64 wine | head -n 1)}
+    # (No "command -v ... | head": under pipefail that dies of SIGPIPE now and then.)
+    WINELOADER=${WINELOADER:-/usr/lib/wine/wine64}
+    [ -x "$WINELOADER" ] || WINELOADER=$(command -v wine64 || command -v wine || echo wine)
 fi
 export WINELOADER
 export WINEDEBUG=-all

@@ -113,3 +113,62 @@ TEST(ChoiceDialog, InstallThenUpgradeInOneRunFromADirectoryWithASpace)
     Post(choice, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
+
+TEST(ChoiceDialog, InstallAboutAndUpgradeWithTheKeyboardAlone)
+{
+    Session session;
+    Process& program = session.Start();
+    HWND choice = session.WaitForChoice();
+
+    // Enter on OK with Install checked; the call letters have the focus.
+    PressKey(choice, VK_RETURN);
+    HWND install = session.WaitForDialog(kInstallCaption);
+    TypeText(install, "WXYZ");
+    WaitUntil([&] { return Text(Control(install, kCallLetters)) == "WXYZ"; }, "the typed call letters");
+    HWND types = Control(install, kSystemType);
+    MoveFocusTo(install, types);
+    for (int presses = 0; SelectedEntry(types) != "LT" && presses < 10; ++presses) {
+        const std::string before = SelectedEntry(types);
+        PressKey(install, VK_DOWN);
+        WaitUntil([&] { return SelectedEntry(types) != before; }, "the arrow to pick the next type");
+    }
+    ASSERT_EQ(SelectedEntry(types), "LT");
+
+    // Alt+Space opens the window menu; A picks "&About Corvane...", Enter closes the box.
+    PressKey(install, VK_SPACE, true);
+    WaitForWindow(program.Id(), "#32768", "");
+    PressKey(install, 'A');
+    HWND about = session.WaitForDialog("About Corvane");
+    PressKey(about, VK_RETURN);
+    WaitUntilGone(about, "the About box");
+
+    WaitUntil([&] { return FocusIn(install) == types; }, "the focus back on the type");
+    PressKey(install, VK_RETURN);
+    HWND done = session.WaitForDialog(kCompleteCaption);
+    PressKey(done, VK_RETURN);
+    WaitUntilGone(install, "the install dialog");
+
+    // Tab to the checked radio button, the down arrow checks Upgrade, Enter is OK.
+    WaitUntil([&] { return IsWindowEnabled(choice) != FALSE && FocusIn(choice) != nullptr; }, "the choice dialog again");
+    MoveFocusTo(choice, Control(choice, kInstall));
+    PressKey(choice, VK_DOWN);
+    WaitUntil([&] { return IsChecked(choice, kUpgrade); }, "the arrow to check Upgrade");
+    PressKey(choice, VK_RETURN);
+    HWND upgrade = session.WaitForDialog(kUpgradeCaption);
+    HWND systems = Control(upgrade, 1016);
+    MoveFocusTo(upgrade, systems);
+    PressKey(upgrade, VK_DOWN);
+    WaitUntil([&] { return SelectedEntry(systems) == "wxyz-lt01"; }, "the arrow to pick the system");
+    PressKey(upgrade, VK_RETURN);
+    done = session.WaitForDialog(kCompleteCaption);
+    PressKey(done, VK_RETURN);
+    WaitUntilGone(upgrade, "the upgrade dialog");
+
+    WaitUntil([&] { return IsWindowEnabled(choice) != FALSE && FocusIn(choice) != nullptr; }, "the choice dialog again");
+    PressKey(choice, VK_ESCAPE);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+    const std::vector<StubRecord> records = session.Records();
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0].arguments, (Strings{"C:\\kel\\wxyz-lt01", "wxyz-lt01"}));
+    EXPECT_EQ(records[1].arguments, Strings{"wxyz-lt01"});
+}

@@ -522,6 +522,32 @@ HWND FocusIn(HWND window)
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
+void PressKey(HWND window, UINT key, bool alt)
+{
+    HWND focus = FocusIn(window);
+    const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const LPARAM context = alt ? LPARAM{1} << 29 : 0;
+    Post(focus ? focus : window, down, key, 1 | context);
+    Post(focus ? focus : window, down + 1, key, 1 | context | (LPARAM{3} << 30));
+}
+
+void TypeText(HWND window, const std::string& text)
+{
+    for (char c : text)
+        Post(FocusIn(window), WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void MoveFocusTo(HWND window, HWND target, UINT key)
+{
+    for (size_t presses = Children(window).size(); FocusIn(window) != target; --presses) {
+        if (presses == 0)
+            throw DriverError("the keys do not reach control " + std::to_string(GetDlgCtrlID(target)));
+        HWND before = FocusIn(window);
+        PressKey(window, key);
+        WaitUntil([&] { return FocusIn(window) != before; }, "the focus to move");
+    }
+}
+
 HWND ActiveIn(HWND window)
 {
     GUITHREADINFO info{};

@@ -114,6 +114,14 @@ std::string SelectedEntry(HWND combo);
 
 /// The window with the keyboard focus in the thread that owns `window`.
 HWND FocusIn(HWND window);
+/// Presses and releases `key` in the window that has the focus in `window`'s thread, as the
+/// keyboard would (with Alt held when `alt`); the dialog's own loop reads it.
+void PressKey(HWND window, UINT key, bool alt = false);
+/// Types `text` into the window that has the focus in `window`'s thread.
+void TypeText(HWND window, const std::string& text);
+/// Presses `key` until the focus in `window`'s thread is on `target`; throws DriverError when it
+/// doesn't get there within as many presses as `window` has controls.
+void MoveFocusTo(HWND window, HWND target, UINT key = VK_TAB);
 /// The active window of the thread that owns `window`.
 HWND ActiveIn(HWND window);
 
