@@ -9,8 +9,17 @@ set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 root=$(pwd)
 work=$root/build/package-test
-# The runs here sign only when a check asks, and take their date from git.
+# The runs here sign only when a check asks, and take their date from git; outside a checkout
+# (a tree from a tarball) there is no history to take it from, so they are given one, as a user
+# there gives it.
 unset CORVANE_SIGN_PFX CORVANE_SIGN_PASSWORD CORVANE_SIGN_TIMESTAMP_URL SOURCE_DATE_EPOCH
+checkout=false
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    checkout=true
+else
+    SOURCE_DATE_EPOCH=$(date -d 2026-01-01T00:00:00Z +%s)
+    export SOURCE_DATE_EPOCH
+fi
 rm -rf "$work"
 mkdir -p "$work"
 
@@ -42,10 +51,14 @@ package_twice() {
     scripts/package.sh "$work/here" >"$work/here.log" 2>&1 || { cat "$work/here.log"; fail "the release command failed"; }
     local copy=$work/elsewhere/corvane
     mkdir -p "$copy"
-    git ls-files -z --cached --others --exclude-standard |
-        tar --create --null --files-from=- --ignore-failed-read 2>/dev/null | tar --extract --directory="$copy" ||
-        fail "cannot copy the tree"
-    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) "$copy/scripts/package.sh" >"$work/elsewhere.log" 2>&1 ||
+    if $checkout; then
+        git ls-files -z --cached --others --exclude-standard |
+            tar --create --null --files-from=- --ignore-failed-read 2>/dev/null | tar --extract --directory="$copy" ||
+            fail "cannot copy the tree"
+    else
+        tar --create --exclude=./build . | tar --extract --directory="$copy" || fail "cannot copy the tree"
+    fi
+    SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)} "$copy/scripts/package.sh" >"$work/elsewhere.log" 2>&1 ||
         { cat "$work/elsewhere.log"; fail "the release command failed in the copy"; }
 }
 
