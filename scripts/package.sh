@@ -69,7 +69,7 @@ stage() {
     mkdir -p "$dir"
     if $signing; then
         local timestamp=()
-        [ -z "${CORVANE_SIGN_TIMESTAMP_URL:-}" ] || timestamp=(-t "$CORVANE_SIGN_TIMESTAMP_URL")
+        [ -z "${CORVANE_SIGN_TIMESTAMP_URL:-}" ] || timestamp=(-ts "$CORVANE_SIGN_TIMESTAMP_URL")
         osslsigncode sign -pkcs12 "$CORVANE_SIGN_PFX" -readpass "$work/password" -n Corvane -h sha256 \
             "${timestamp[@]}" -in "build/$preset/bin/corvane.exe" -out "$dir/corvane.exe" >"$work/sign.log" 2>&1 ||
             { cat "$work/sign.log" >&2; fail "signing the $bits program failed"; }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks of the release command, scripts/package.sh: two runs in different folders give the same
-# bytes; each zip holds the operators' files and a program for its processor that starts under Wine
+# bytes; each zip holds the operators' files and a hardened program for its processor that starts under Wine
 # and shows the choice dialog; a run with a certificate signs both programs so that they verify
 # against it; an unreadable certificate or a wrong password stops the command and leaves no zip.
 # Needs the windows and windows-x86 presets built (their end-to-end driver starts the programs).
@@ -92,6 +92,14 @@ contents() {
     local dlls
     dlls=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p') || fail "cannot read the imports of corvane.exe"
     ! grep -iE 'libgcc|libstdc|libwinpthread|mingw' <<<"$dlls" || fail "corvane.exe needs a DLL of the compiler"
+    # Address space randomisation, data execution prevention, 64-bit randomisation on x64 and
+    # remote desktop awareness.
+    local flags wanted=(DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE) flag
+    [ "$bits" = 32-bit ] || wanted+=(HIGH_ENTROPY_VA)
+    flags=$("$objdump" -p "$exe" | sed -n '/^DllCharacteristics/,/^[A-Z]/p') || fail "cannot read the header of corvane.exe"
+    for flag in "${wanted[@]}"; do
+        grep -qw "$flag" <<<"$flags" || fail "corvane.exe lacks $flag"
+    done
     local resources
     resources=$(x86_64-w64-mingw32-windres -J coff -O rc -i "$exe") || fail "cannot read the resources of corvane.exe"
     grep -q "VALUE \"FileVersion\", \"$version\"" <<<"$resources" || fail "corvane.exe is not version $version"
