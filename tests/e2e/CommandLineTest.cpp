@@ -227,11 +227,11 @@ TEST(CommandLine, EightConcurrentQuietInstallsShareOneLogAndNeverANumber)
 
 // DLLs that Windows loads on demand, planted beside the program as anyone who can write to its
 // folder could, and preferred to Wine's own as Windows prefers a DLL in the program's folder (the
-// test's WINEDLLOVERRIDES names them native first): an install, an upgrade, /list and the choice
-// dialog load none of them. Wine's own DLLs import version.dll, so Wine loads a planted one before
+// test's WINEDLLOVERRIDES names them native first): an install, an upgrade, /list, the dialogs
+// and Help load none of them. Wine's own DLLs import version.dll, so Wine loads a planted one before
 // the program's first instruction; Windows takes the dependencies of its KnownDLLs from its own
 // directory, so the name is left out here.
-TEST(PlantedDlls, NoneIsLoadedByAnInstallAnUpgradeTheListOrTheDialogs)
+TEST(PlantedDlls, NoneIsLoadedByAnInstallAnUpgradeTheListTheDialogsOrHelp)
 {
     const Strings names = {"uxtheme", "dwmapi",  "propsys", "cryptbase", "winmm",       "profapi",      "userenv",
                            "sspicli", "secur32", "dbghelp", "oleacc",    "textshaping", "windowscodecs"};
@@ -248,8 +248,22 @@ TEST(PlantedDlls, NoneIsLoadedByAnInstallAnUpgradeTheListOrTheDialogs)
     EXPECT_EQ(RunCorvane(session, {"/INSTALL", "WXYZ", "LT", "/quiet"}).exitCode, 0u);
     EXPECT_EQ(RunCorvane(session, {"/UPGRADE", "wxyz-lt01", "/quiet"}).exitCode, 0u);
     EXPECT_EQ(RunCorvane(session, {"/list"}).exitCode, 0u);
+    // The dialogs and Help: with no help page beside the program, the help viewer is asked.
     Process& program = session.Start();
     HWND choice = session.WaitForChoice();
+    HWND install = OpenFromChoice(session, choice, 1012, kInstallCaption);
+    Press(install, 57670);
+    MessageBoxView viewer;
+    WaitUntil(
+        [&] {
+            viewer = FindMessageBox(0);
+            return viewer.window != nullptr;
+        },
+        "the help viewer");
+    Post(viewer.window, WM_COMMAND, IDNO, 0);
+    WaitUntilGone(viewer.window, "the help viewer's message");
+    Press(install, IDCANCEL);
+    WaitUntilGone(install, "the install dialog");
     Post(choice, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(program.WaitForExit(), 0u);
 
