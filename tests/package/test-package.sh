@@ -56,7 +56,7 @@ package_twice() {
             tar --create --null --files-from=- --ignore-failed-read 2>/dev/null | tar --extract --directory="$copy" ||
             fail "cannot copy the tree"
     else
-        tar --create --exclude=./build . | tar --extract --directory="$copy" || fail "cannot copy the tree"
+        tar --create --exclude=./build --exclude=./.git . | tar --extract --directory="$copy" || fail "cannot copy the tree"
     fi
     SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)} "$copy/scripts/package.sh" >"$work/elsewhere.log" 2>&1 ||
         { cat "$work/elsewhere.log"; fail "the release command failed in the copy"; }
