@@ -17,3 +17,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Everything static, so the executables run on a bare Windows (or Wine prefix) without the
 # compiler's DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Address space layout randomisation (with 64-bit addresses on x64), data execution prevention and
+# awareness of remote desktop sessions, as station PCs are often run over one.
+string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--dynamicbase,--nxcompat,--tsaware")
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL x86_64)
+    string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--high-entropy-va")
+endif()

@@ -44,6 +44,13 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 install_missing "${packages[@]}"
 
+# In a git checkout the release command takes its date from the last commit, and the release checks
+# copy the tree by its file list: both need git, which a bare Debian root lacks. A tree unpacked from
+# a tarball has no history to read and does without it.
+if [ -e "$(dirname "${BASH_SOURCE[0]}")/../.git" ]; then
+    install_missing git
+fi
+
 # Wine's 32-bit loader is a 32-bit Linux program. A kernel without 32-bit support (booted with
 # ia32_emulation off, as some virtual machines are) can't run it, so it is installed only where the
 # i386 C library's own loader runs; elsewhere the test command builds the 32-bit program and its

@@ -3,7 +3,7 @@
 # corvane-<version>-win64.zip and corvane-<version>-win32.zip (each with the program, its help page
 # and the operators' README.txt) and SHA256SUMS beside them, into build/dist or the directory given.
 # With CORVANE_SIGN_PFX (a PKCS#12 file) and CORVANE_SIGN_PASSWORD set both programs are
-# Authenticode-signed first, with a timestamp from CORVANE_SIGN_TIMESTAMP_URL when that is set.
+# Authenticode-signed first, with an RFC 3161 timestamp from CORVANE_SIGN_TIMESTAMP_URL when that is set.
 # Unsigned, two runs from the same commit give the same bytes wherever the tree lies.
 # Usage: scripts/package.sh [output directory]
 set -euo pipefail
@@ -69,7 +69,7 @@ stage() {
     mkdir -p "$dir"
     if $signing; then
         local timestamp=()
-        [ -z "${CORVANE_SIGN_TIMESTAMP_URL:-}" ] || timestamp=(-t "$CORVANE_SIGN_TIMESTAMP_URL")
+        [ -z "${CORVANE_SIGN_TIMESTAMP_URL:-}" ] || timestamp=(-ts "$CORVANE_SIGN_TIMESTAMP_URL")
         osslsigncode sign -pkcs12 "$CORVANE_SIGN_PFX" -readpass "$work/password" -n Corvane -h sha256 \
             "${timestamp[@]}" -in "build/$preset/bin/corvane.exe" -out "$dir/corvane.exe" >"$work/sign.log" 2>&1 ||
             { cat "$work/sign.log" >&2; fail "signing the $bits program failed"; }

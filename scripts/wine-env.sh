@@ -17,7 +17,8 @@ else
 fi
 export WINELOADER
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# CORVANE_DLL_OVERRIDES adds overrides of a test's own.
+export WINEDLLOVERRIDES="mscoree,mshtml=${CORVANE_DLL_OVERRIDES:+;$CORVANE_DLL_OVERRIDES}"
 
 # Stops the prefix's Wine server and waits until it and every Wine process of the prefix are gone.
 stop_wine() {

@@ -23,6 +23,9 @@ inline constexpr const char kCommandFailed[] = "Setup command %s failed with exi
 
 // Upgrade.
 inline constexpr const char kUnsafeSystemName[] = "The system name %s can't be used in a setup command.";
+inline constexpr const char kUnsafeProgramFolder[] =
+    "Corvane can't run upgrade commands from the folder %s: its name holds %%. Rename the folder or copy Corvane to "
+    "another one.";
 
 // Catalogue.
 inline constexpr const char kCatalogueMissing[] =

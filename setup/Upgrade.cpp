@@ -36,7 +36,14 @@ SetupResult UpgradeSystem(PlatformServices& os, const std::string& systemName, c
         os.ShowMessage(Format(msg::kUnsafeSystemName, systemName.c_str()));
         return SetupResult::Refused;
     }
+    // The command's first word is the program's own folder, and the interpreter would expand a
+    // "%" in it as well. No double-byte character has "%" as its second byte, so a plain search
+    // does.
     const std::string programDirectory = os.LowerCase(ProgramDirectory(os));
+    if (programDirectory.find('%') != std::string::npos) {
+        os.ShowMessage(Format(msg::kUnsafeProgramFolder, programDirectory.c_str()));
+        return SetupResult::Refused;
+    }
     os.ChangeDirectory(programDirectory);
     return RunSetupCommand(os, UpgradeCommandLine(os, programDirectory, systemType, systemName));
 }

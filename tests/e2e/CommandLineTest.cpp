@@ -2,10 +2,12 @@
 // commands run, standard output and error, the log, and no window at all with /quiet.
 #include "tests/e2e/Checks.h"
 #include "tests/e2e/Session.h"
+#include "tests/support/TestDrive.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <regex>
@@ -221,4 +223,54 @@ TEST(CommandLine, EightConcurrentQuietInstallsShareOneLogAndNeverANumber)
         EXPECT_EQ(CountStarting(log, kind), 8u) << kind;
     EXPECT_EQ(CountStarting(log, "made directory C:\\kel"), 1u);
     EXPECT_EQ(log.size(), 8u * 6 + 1);
+}
+
+// DLLs that Windows loads on demand, planted beside the program as anyone who can write to its
+// folder could, and preferred to Wine's own as Windows prefers a DLL in the program's folder (the
+// test's WINEDLLOVERRIDES names them native first): an install, an upgrade, /list, the dialogs
+// and Help load none of them. Wine's own DLLs import version.dll, so Wine loads a planted one before
+// the program's first instruction; Windows takes the dependencies of its KnownDLLs from its own
+// directory, so the name is left out here.
+TEST(PlantedDlls, NoneIsLoadedByAnInstallAnUpgradeTheListTheDialogsOrHelp)
+{
+    const Strings names = {"uxtheme", "dwmapi",  "propsys", "cryptbase", "winmm",       "profapi",      "userenv",
+                           "sspicli", "secur32", "dbghelp", "oleacc",    "textshaping", "windowscodecs"};
+    const char* const overrides = std::getenv("WINEDLLOVERRIDES");
+    for (const std::string& name : names)
+        ASSERT_NE(std::string(overrides ? overrides : "").find(";" + name + "=n,b"), std::string::npos)
+            << "WINEDLLOVERRIDES doesn't prefer a planted " << name << ".dll";
+
+    Session session;
+    const std::string recorder = Session::ReadFile(TestDrive::BinaryDirectory() + "recording_dll.dll");
+    for (const std::string& name : names)
+        Session::WriteFile(session.ProgramDirectory() + name + ".dll", recorder);
+
+    EXPECT_EQ(RunCorvane(session, {"/INSTALL", "WXYZ", "LT", "/quiet"}).exitCode, 0u);
+    EXPECT_EQ(RunCorvane(session, {"/UPGRADE", "wxyz-lt01", "/quiet"}).exitCode, 0u);
+    EXPECT_EQ(RunCorvane(session, {"/list"}).exitCode, 0u);
+    // The dialogs and Help: with no help page beside the program, the help viewer is asked.
+    Process& program = session.Start();
+    HWND choice = session.WaitForChoice();
+    HWND install = OpenFromChoice(session, choice, 1012, kInstallCaption);
+    Press(install, 57670);
+    MessageBoxView viewer;
+    WaitUntil(
+        [&] {
+            viewer = FindMessageBox(0);
+            return viewer.window != nullptr;
+        },
+        "the help viewer");
+    Post(viewer.window, WM_COMMAND, IDNO, 0);
+    WaitUntilGone(viewer.window, "the help viewer's message");
+    Press(install, IDCANCEL);
+    WaitUntilGone(install, "the install dialog");
+    Post(choice, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+
+    Strings loaded;
+    for (const std::string& name : names) {
+        if (Session::Exists(session.ProgramDirectory() + name + ".dll.loaded"))
+            loaded.push_back(name);
+    }
+    EXPECT_EQ(loaded, Strings{});
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks of the release command, scripts/package.sh: two runs in different folders give the same
-# bytes; each zip holds the operators' files and a program for its processor that starts under Wine
+# bytes; each zip holds the operators' files and a hardened program for its processor that starts under Wine
 # and shows the choice dialog; a run with a certificate signs both programs so that they verify
 # against it; an unreadable certificate or a wrong password stops the command and leaves no zip.
 # Needs the windows and windows-x86 presets built (their end-to-end driver starts the programs).
@@ -9,8 +9,17 @@ set -uo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/../.."
 root=$(pwd)
 work=$root/build/package-test
-# The runs here sign only when a check asks, and take their date from git.
+# The runs here sign only when a check asks, and take their date from git; outside a checkout
+# (a tree from a tarball) there is no history to take it from, so they are given one, as a user
+# there gives it.
 unset CORVANE_SIGN_PFX CORVANE_SIGN_PASSWORD CORVANE_SIGN_TIMESTAMP_URL SOURCE_DATE_EPOCH
+checkout=false
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    checkout=true
+else
+    SOURCE_DATE_EPOCH=$(date -d 2026-01-01T00:00:00Z +%s)
+    export SOURCE_DATE_EPOCH
+fi
 rm -rf "$work"
 mkdir -p "$work"
 
@@ -42,10 +51,14 @@ package_twice() {
     scripts/package.sh "$work/here" >"$work/here.log" 2>&1 || { cat "$work/here.log"; fail "the release command failed"; }
     local copy=$work/elsewhere/corvane
     mkdir -p "$copy"
-    git ls-files -z --cached --others --exclude-standard |
-        tar --create --null --files-from=- --ignore-failed-read 2>/dev/null | tar --extract --directory="$copy" ||
-        fail "cannot copy the tree"
-    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) "$copy/scripts/package.sh" >"$work/elsewhere.log" 2>&1 ||
+    if $checkout; then
+        git ls-files -z --cached --others --exclude-standard |
+            tar --create --null --files-from=- --ignore-failed-read 2>/dev/null | tar --extract --directory="$copy" ||
+            fail "cannot copy the tree"
+    else
+        tar --create --exclude=./build --exclude=./.git . | tar --extract --directory="$copy" || fail "cannot copy the tree"
+    fi
+    SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)} "$copy/scripts/package.sh" >"$work/elsewhere.log" 2>&1 ||
         { cat "$work/elsewhere.log"; fail "the release command failed in the copy"; }
 }
 
@@ -79,6 +92,14 @@ contents() {
     local dlls
     dlls=$("$objdump" -p "$exe" | sed -n 's/^\s*DLL Name: //p') || fail "cannot read the imports of corvane.exe"
     ! grep -iE 'libgcc|libstdc|libwinpthread|mingw' <<<"$dlls" || fail "corvane.exe needs a DLL of the compiler"
+    # Address space randomisation, data execution prevention, 64-bit randomisation on x64 and
+    # remote desktop awareness.
+    local flags wanted=(DYNAMIC_BASE NX_COMPAT TERMINAL_SERVICE_AWARE) flag
+    [ "$bits" = 32-bit ] || wanted+=(HIGH_ENTROPY_VA)
+    flags=$("$objdump" -p "$exe" | sed -n '/^DllCharacteristics/,/^[A-Z]/p') || fail "cannot read the header of corvane.exe"
+    for flag in "${wanted[@]}"; do
+        grep -qw "$flag" <<<"$flags" || fail "corvane.exe lacks $flag"
+    done
     local resources
     resources=$(x86_64-w64-mingw32-windres -J coff -O rc -i "$exe") || fail "cannot read the resources of corvane.exe"
     grep -q "VALUE \"FileVersion\", \"$version\"" <<<"$resources" || fail "corvane.exe is not version $version"

@@ -95,4 +95,17 @@ TEST(UpgradeSystem, FailuresAndUnsafeNamesAreReported)
                        "The system name %COMSPEC%-lt01 can't be used in a setup command.",
                        "The system name a-..\\..\\lt01 can't be used in a setup command."}));
     EXPECT_EQ(drive.Records().size(), 1u);
+
+    // The program's folder is the command's first word: a "%" in it is refused before anything
+    // runs, the command there notwithstanding.
+    const std::string percentFolder = "C:\\Setup %TEMP%\\";
+    drive.AddCommand("lt-UPGRADE", percentFolder);
+    drive.Os().programArgument = percentFolder + "corvane.exe";
+    drive.Os().messages.clear();
+    drive.Os().commands.clear();
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt01", "lt"), SetupResult::Refused);
+    EXPECT_EQ(drive.Os().messages, Strings{"Corvane can't run upgrade commands from the folder c:\\setup %temp%\\: its "
+                                           "name holds %. Rename the folder or copy Corvane to another one."});
+    EXPECT_EQ(drive.Os().commands, Strings{});
+    EXPECT_EQ(drive.Records().size(), 1u);
 }
