@@ -78,23 +78,66 @@ bool Start(const std::string& program, std::string commandLine, PROCESS_INFORMAT
                           &started) != 0;
 }
 
+// What the system posts for a press of F1 (not in every header); DefWindowProc makes help of it.
+constexpr UINT kKeyF1 = 0x004D;
+
 // Keyboard and mouse input, and the commands and requests to close that clicks and keys turn into.
 bool IsInputOrCommand(const MSG& message)
 {
     const UINT m = message.message;
     return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) ||
            (m >= WM_NCMOUSEMOVE && m <= WM_NCXBUTTONDBLCLK) || m == WM_COMMAND || m == WM_SYSCOMMAND ||
-           m == WM_CLOSE;
+           m == WM_CLOSE || m == BM_CLICK || m == kKeyF1 || m == WM_HELP || m == WM_CONTEXTMENU;
 }
+
+// The program's enabled top-level windows, disabled while a command runs so that nothing sent to
+// them can start a second install or open a dialog; `Enable` gives back what was taken, and the
+// activation and focus with it.
+class DisabledWindows {
+public:
+    DisabledWindows() : m_active(GetActiveWindow()), m_focus(GetFocus())
+    {
+        EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::Collect, reinterpret_cast<LPARAM>(this));
+        for (HWND window : m_windows)
+            EnableWindow(window, FALSE);
+    }
+    DisabledWindows(const DisabledWindows&) = delete;
+    DisabledWindows& operator=(const DisabledWindows&) = delete;
+    ~DisabledWindows()
+    {
+        for (HWND window : m_windows) {
+            if (IsWindow(window))
+                EnableWindow(window, TRUE);
+        }
+        if (m_active && IsWindow(m_active))
+            SetActiveWindow(m_active);
+        if (m_focus && IsWindow(m_focus))
+            SetFocus(m_focus);
+    }
+
+private:
+    static BOOL CALLBACK Collect(HWND window, LPARAM self)
+    {
+        if (IsWindowEnabled(window))
+            reinterpret_cast<DisabledWindows*>(self)->m_windows.push_back(window);
+        return TRUE;
+    }
+    HWND m_active;
+    HWND m_focus;
+    std::vector<HWND> m_windows;
+};
 
 // Waits for `process` to end while the thread keeps answering: messages sent to its windows are
 // answered (inside PeekMessage) and posted ones such as painting are dispatched, so that programs
 // that send to every window, the command among them, don't wait for ever. Whatever the operator
 // types or clicks meanwhile is dropped, so that an Enter pressed in impatience can neither dismiss
-// the next message unread nor start a second install, and no dialog closes or opens. Messages for
-// the thread itself are kept for afterwards.
+// the next message unread nor start a second install, and no dialog closes or opens; so is what the
+// system or a tool makes of keys and clicks (help, menus, a button's click posted), and the windows
+// are disabled meanwhile, so that a dialog refuses what is sent to it. Messages for the thread
+// itself are kept for afterwards.
 void WaitAnswering(HANDLE process)
 {
+    const DisabledWindows disabled;
     HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
     HCURSOR previous = SetCursor(wait);
     std::vector<MSG> kept;

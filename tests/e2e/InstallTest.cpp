@@ -264,6 +264,20 @@ TEST(InstallDialog, KeysAndClicksWhileTheCommandRunsChangeNothing)
     Post(install, WM_SYSCOMMAND, SC_CLOSE, 0);
     Post(install, WM_CLOSE, 0, 0);
     Press(choice, IDOK);
+    // What tools send instead of clicking: a button's click posted and sent, the command sent, and
+    // what the system makes of F1 and the menu key.
+    for (HWND dialog : {install, choice}) {
+        Post(Control(dialog, IDOK), BM_CLICK);
+        Send(Control(dialog, IDOK), BM_CLICK);
+        Send(dialog, WM_COMMAND, IDOK);
+        Post(dialog, kKeyF1);
+    }
+    Post(letters, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(letters), MAKELPARAM(-1, -1));
+    EXPECT_FALSE(IsWindowEnabled(install));
+    // Nothing that was asked for opens: no second install dialog, no message, no menu.
+    EXPECT_EQ(TopWindows(session.Program().Id(), "#32770", kInstallCaption).size(), 1u);
+    EXPECT_EQ(FindMessageBox(session.Program().Id()).window, nullptr);
+    EXPECT_TRUE(TopWindows(session.Program().Id(), "#32768", "").empty()) << "a menu opened";
     // The dialog still answers while the command runs, and still shows what was entered.
     EXPECT_EQ(Text(letters), "WXYZ");
     EXPECT_TRUE(IsWindow(install));
@@ -273,6 +287,7 @@ TEST(InstallDialog, KeysAndClicksWhileTheCommandRunsChangeNothing)
     EXPECT_FALSE(session.Shows(kInstallCaption)) << "a second install dialog opened";
     EXPECT_EQ(session.Records().size(), 1u);
     EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
+    EXPECT_FALSE(Session::Exists("C:\\kel\\wxyz-lt02")) << "a second system was claimed";
 }
 
 TEST(InstallDialog, HelpButtonAndF1AskTheHelpViewerForTheProgramsHelpFile)

@@ -58,6 +58,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam)
 {
+    // A disabled dialog, under a modal one or while a setup command runs, acts on no command or
+    // request, whoever sends it: nothing starts a second install or opens a dialog.
+    if (!IsWindowEnabled(m_hWnd) && (message == WM_COMMAND || message == WM_HELP || message == WM_SYSCOMMAND))
+        return TRUE;
     switch (message) {
     case WM_INITDIALOG:
         // The focus decision is the return value itself, not a message result.
