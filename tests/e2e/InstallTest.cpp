@@ -230,6 +230,24 @@ TEST(InstallDialog, FailingCommandIsReportedAndNoCompletionFollows)
     EXPECT_EQ(session.Records().size(), 1u);
 }
 
+TEST(InstallDialog, ATypeLongerThanAnyPathIsSaidInFullAndNothingIsMade)
+{
+    Session session;
+    const std::string type(5000, 'Q');
+    session.WriteCatalogue("LT " + type + "\r\n");
+    HWND choice = nullptr;
+    HWND install = OpenInstall(session, choice);
+    SubmitInstall(install, "WXYZ", type);
+
+    const MessageBoxView box = session.WaitForMessage();
+    // The whole text; a box this tall leaves the screen, so its icon can't be looked at.
+    EXPECT_EQ(box.text, "Could not open any C:\\kel\\wxyz-" + std::string(5000, 'q') + "nn subdirectories for output file");
+    Dismiss(box);
+    WaitUntilGone(install, "the install dialog");
+    EXPECT_FALSE(session.Shows(kCompleteCaption));
+    EXPECT_TRUE(session.Records().empty());
+}
+
 TEST(InstallDialog, EveryWindowGetsItsAnswersWhileTheCommandRuns)
 {
     // The command announces a changed environment to every top-level window and waits for all

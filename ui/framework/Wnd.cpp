@@ -27,13 +27,24 @@ int CComboBox::AddString(const std::string& text) const
 
 std::string CComboBox::GetLBText(int index) const
 {
-    if (index < 0)
+    // Read in UTF-16 and converted here: a combo box of Common Controls 6 is a Unicode window, and
+    // Wine hands the ANSI message on through a stack buffer of 512 characters, which a longer entry
+    // overruns (the program then dies instead of showing what it would have said).
+    if (index < 0 || !m_hWnd)
         return std::string();
-    const LRESULT length = Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
-    if (length == CB_ERR)
+    const LRESULT length = SendMessageW(m_hWnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR || length <= 0)
         return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied = Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied =
+        SendMessageW(m_hWnd, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&wide[0]));
+    if (copied <= 0)
+        return std::string();
+    wide.resize(static_cast<size_t>(copied) < wide.size() ? static_cast<size_t>(copied) : wide.size() - 1);
+    const int size = static_cast<int>(wide.size());
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, &text[0], bytes, nullptr, nullptr);
     return text;
 }
