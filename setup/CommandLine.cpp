@@ -42,9 +42,26 @@ std::string UpgradeCommandLine(PlatformServices& os, const std::string& programD
     return QuoteWord(os, programDirectory + systemType + "-UPGRADE") + " " + QuoteWord(os, name);
 }
 
+namespace {
+bool g_commandRunning = false;
+}
+
+bool SetupCommandRunning()
+{
+    return g_commandRunning;
+}
+
 SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine)
 {
-    const int status = os.RunCommand(commandLine);
+    struct Running {
+        Running() { g_commandRunning = true; }
+        ~Running() { g_commandRunning = false; }
+    };
+    int status = 0;
+    {
+        const Running running;
+        status = os.RunCommand(commandLine);
+    }
     if (status == 0)
         return SetupResult::Done;
     os.ShowMessage(Format(msg::kCommandFailed, commandLine.c_str(), status));

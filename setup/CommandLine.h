@@ -27,3 +27,8 @@ std::string UpgradeCommandLine(PlatformServices& os, const std::string& programD
 /// Runs `commandLine` through the platform and waits for it. Done when it exited 0; otherwise shows
 /// "Setup command <line> failed with exit code <status>." and returns CommandFailed.
 SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine);
+
+/// True while RunSetupCommand waits for a command. The windows keep answering meanwhile, so an
+/// install or upgrade asked for then (by a message some tool sends) must not begin.
+bool SetupCommandRunning();
+

@@ -9,6 +9,9 @@
 
 SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType)
 {
+    // One at a time: nothing is claimed or run while another command is still running.
+    if (SetupCommandRunning())
+        return SetupResult::Refused;
     if (HasUnsafeCharacter(os, callLetters) || HasUnsafeCharacter(os, systemType)) {
         os.ShowMessage(msg::kUnsafeInput);
         return SetupResult::Refused;

@@ -30,6 +30,9 @@ std::vector<std::string> ListInstalledSystems(PlatformServices& os, const std::s
 
 SetupResult UpgradeSystem(PlatformServices& os, const std::string& systemName, const std::string& systemType)
 {
+    // One at a time: nothing is claimed or run while another command is still running.
+    if (SetupCommandRunning())
+        return SetupResult::Refused;
     // Anyone who can write in the base directory can make an entry; its name must not smuggle a
     // path or an interpreter variable into the command line.
     if (HasUnsafeCharacter(os, systemName) || HasUnsafeCharacter(os, systemType)) {

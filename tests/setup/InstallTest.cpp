@@ -2,6 +2,7 @@
 #include "setup/Install.h"
 
 #include "setup/SystemStore.h"
+#include "setup/Upgrade.h"
 #include "tests/support/Spawn.h"
 #include "tests/support/TestDrive.h"
 
@@ -133,6 +134,28 @@ TEST_F(Install, NetworkFolderIsRefusedBeforeAnythingIsMade)
                                   "Copy it to a local folder or map a drive letter to it."});
     EXPECT_FALSE(drive.Exists(kBaseDirectory));
     EXPECT_EQ(Commands(), Strings{});
+}
+
+TEST_F(Install, NoInstallOrUpgradeBeginsWhileACommandRuns)
+{
+    // What a tool's message, answered inside the wait, would ask for while the command runs.
+    struct Reentering : ForwardingPlatform {
+        using ForwardingPlatform::ForwardingPlatform;
+        int RunCommand(const std::string& commandLine) override
+        {
+            results.push_back(InstallSystem(*this, "WXYZ", "LT"));
+            results.push_back(UpgradeSystem(*this, "wxyz-lt01", "lt"));
+            return ForwardingPlatform::RunCommand(commandLine);
+        }
+        std::vector<SetupResult> results;
+    } os(drive.Os());
+    drive.AddCommand("lt-UPGRADE");
+    EXPECT_EQ(InstallSystem(os, "WXYZ", "LT"), SetupResult::Done);
+    EXPECT_EQ(UpgradeSystem(os, "wxyz-lt01", "lt"), SetupResult::Done);
+    EXPECT_EQ(os.results, std::vector<SetupResult>(4, SetupResult::Refused));
+    EXPECT_EQ(Systems(), Strings{"wxyz-lt01"});
+    EXPECT_EQ(Commands().size(), 2u);
+    EXPECT_EQ(Messages(), Strings{});
 }
 
 TEST_F(Install, FailingOrMissingCommandIsReportedNotSuccess)
