@@ -26,7 +26,7 @@ TEST(ParseArguments, ReadsEachFormAndNamesEachMistake)
         {{}, Action::Dialogs, {}, false, ""},
         {{"/log", "C:\\x.log"}, Action::Dialogs, {}, false, "C:\\x.log"},
         {{"/INSTALL", "AB CD", "lt", "-Quiet", "-LOG", "x.log"}, Action::Install, {"AB CD", "lt"}, true, "x.log"},
-        {{"/install", "-x", "/quiet"}, Action::Install, {"-x", "/quiet"}, false, ""},
+        {{"/install", "-x", "y"}, Action::Install, {"-x", "y"}, false, ""},
         {{"/quiet", "/upgrade", "wxyz-lt01"}, Action::Upgrade, {"wxyz-lt01"}, true, ""},
         {{"/list"}, Action::List, {}, false, ""},
         {{"-?"}, Action::Help, {}, false, ""},
@@ -45,6 +45,10 @@ TEST(ParseArguments, ReadsEachFormAndNamesEachMistake)
         {{"/"}, "Corvane doesn't know the argument /."},
         {{"/install", "WXYZ"}, "/install needs call letters and a system type."},
         {{"/upgrade"}, "/upgrade needs a system name."},
+        // One of the program's own options is never taken for a missing operand.
+        {{"/install", "WXYZ", "/quiet"}, "/install needs call letters and a system type."},
+        {{"/upgrade", "-QUIET"}, "/upgrade needs a system name."},
+        {{"/list", "/log", "/quiet"}, "/log needs a file."},
         {{"/list", "/log"}, "/log needs a file."},
         {{"/list", "/upgrade", "x"}, "Only one of /install, /upgrade, /list and /? can be given."},
         {{"/list", "extra"}, "Corvane doesn't know the argument extra."},
@@ -58,6 +62,34 @@ TEST(ParseArguments, ReadsEachFormAndNamesEachMistake)
     }
     // /quiet holds even for a mistake, so that an unattended run never waits on a window.
     EXPECT_TRUE(ParseArguments({"/install", "/quiet"}).quiet);
+    EXPECT_TRUE(ParseArguments({"/upgrade", "/quiet"}).quiet);
+    // And its /log holds wherever it stands, so the reason is logged.
+    EXPECT_EQ(ParseArguments({"/instal", "x", "/quiet", "/log", "C:\\l.log"}).logPath, "C:\\l.log");
+}
+
+TEST(RunProgram, OneLogMadeFullWhereStartedHoldsEveryLineAndTheReasonForAMistake)
+{
+    TestDrive drive;
+    RecordingPlatform& os = drive.Os();
+    const Dialogs dialogs{[](PlatformServices&) {}, [](PlatformServices&) {}};
+    ASSERT_TRUE(os.ChangeDirectory("C:\\corvane-test"));
+
+    os.arguments = {"/instal", "x", "/quiet", "/log", "run.log"};
+    EXPECT_EQ(RunProgram(os, "1.0", "no sockets", dialogs), ExitCode::Usage);
+    EXPECT_EQ(os.messages, Strings{});
+    // Moved elsewhere, the run still writes to the file named where it started.
+    ASSERT_TRUE(os.ChangeDirectory("C:\\"));
+    const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
+    EXPECT_NE(log.find("] mistake on the command line: Corvane doesn't know the argument /instal.\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("] exit code 1\r\n"), std::string::npos) << log;
+
+    EXPECT_EQ(FullPath("run.log", "C:\\work"), "C:\\work\\run.log");
+    EXPECT_EQ(FullPath("\\logs\\run.log", "C:\\work"), "C:\\logs\\run.log");
+    EXPECT_EQ(FullPath("D:run.log", "C:\\work"), "D:\\run.log");
+    EXPECT_EQ(FullPath("c:run.log", "C:\\"), "C:\\run.log");
+    EXPECT_EQ(FullPath("\\\\server\\share\\run.log", "C:\\work"), "\\\\server\\share\\run.log");
 }
 
 TEST(RunProgram, WithoutSocketsAnUnattendedRunEndsWithFiveAndTheDialogsWithZero)
