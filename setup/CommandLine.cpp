@@ -44,9 +44,10 @@ std::string UpgradeCommandLine(PlatformServices& os, const std::string& programD
 
 SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine)
 {
-    const int status = os.RunCommand(commandLine);
+    const std::optional<int> status = os.RunCommand(commandLine);
     if (status == 0)
         return SetupResult::Done;
-    os.ShowMessage(Format(msg::kCommandFailed, commandLine.c_str(), status));
+    // A command whose interpreter could not be started is shown with -1, as it always was.
+    os.ShowMessage(Format(msg::kCommandFailed, commandLine.c_str(), status.value_or(-1)));
     return SetupResult::CommandFailed;
 }

@@ -276,7 +276,7 @@ ReadResult Win32Platform::ReadTokens(const std::string& path, const std::functio
     return ReadTokenFile(path, sink);
 }
 
-int Win32Platform::RunCommand(const std::string& commandLine)
+std::optional<int> Win32Platform::RunCommand(const std::string& commandLine)
 {
     // cmd /c drops the first and last quote of a line that starts with one; the extra pair keeps
     // a quoted program path intact. Delayed expansion is turned off whatever the registry says, so
@@ -291,8 +291,9 @@ int Win32Platform::RunCommand(const std::string& commandLine)
     const Handle process{started.hProcess};
     const Handle thread{started.hThread};
     if (!process.handle)
-        return -1;
+        return std::nullopt;
     WaitAnswering(process.handle);
+    // A status of 0xFFFFFFFF is -1 here, and a status like any other: the interpreter did start.
     DWORD status = 0;
     return GetExitCodeProcess(process.handle, &status) ? static_cast<int>(status) : -1;
 }

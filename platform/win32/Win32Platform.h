@@ -43,8 +43,8 @@ public:
     /// line; a line that starts with a double quote gets one more pair around it, which the
     /// interpreter strips again. While it runs the thread answers what is sent to its windows and
     /// repaints them, drops keyboard and mouse input and the commands they make, and shows the wait
-    /// cursor. -1 when no interpreter could be started.
-    int RunCommand(const std::string& commandLine) override;
+    /// cursor. Nothing when no interpreter could be started.
+    std::optional<int> RunCommand(const std::string& commandLine) override;
     /// CompareStringA with the user's locale, ignoring case, as sorted list boxes compare.
     int CompareText(const std::string& a, const std::string& b) override;
     std::string LowerCase(const std::string& text) override;

@@ -2,6 +2,8 @@
 // socket library is missing or nothing may be shown.
 #include "setup/Invocation.h"
 
+#include "setup/SetupLog.h"
+
 #include "tests/support/TestDrive.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,14 @@ namespace {
 
 using Strings = std::vector<std::string>;
 using Action = Invocation::Action;
+
+// Commands that end with a status given in advance, or never start.
+class StatusPlatform : public ForwardingPlatform {
+public:
+    using ForwardingPlatform::ForwardingPlatform;
+    std::optional<int> RunCommand(const std::string&) override { return status; }
+    std::optional<int> status;
+};
 
 }  // namespace
 
@@ -113,4 +123,23 @@ TEST(RunProgram, WithoutSocketsAnUnattendedRunEndsWithFiveAndTheDialogsWithZero)
     EXPECT_EQ(os.messages, Strings{"no sockets"});
     EXPECT_FALSE(dialogsShown);
     EXPECT_FALSE(drive.Exists("C:\\kel"));
+}
+
+TEST(LoggingPlatform, TellsACommandEndingWithMinusOneFromOneNeverStarted)
+{
+    TestDrive drive;
+    StatusPlatform commands(drive.Os());
+    LoggingPlatform logged(commands, "C:\\corvane-test\\run.log", true);
+    for (const std::optional<int> status : {std::optional<int>(-1), std::optional<int>(static_cast<int>(0xC0000005u)),
+                                            std::optional<int>(9009), std::optional<int>()}) {
+        commands.status = status;
+        EXPECT_EQ(logged.RunCommand("KELSETUP-LT x"), status);
+    }
+    const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
+    for (const char* line : {"KELSETUP-LT x ended with exit status -1 (0xFFFFFFFF) after ",
+                             "KELSETUP-LT x ended with exit status -1073741819 (0xC0000005) after ",
+                             "KELSETUP-LT x ended with exit status 9009 after ",
+                             "the command interpreter could not be started for KELSETUP-LT x\r\n"})
+        EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+    EXPECT_EQ(log.find("could not be started"), log.rfind("could not be started")) << log;
 }
