@@ -66,16 +66,17 @@ std::string SystemFolder()
     return CopiedOut([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
 }
 
-// Starts `program` with `commandLine` in the current directory, as system() would: the program
-// gets a console of its own unless this process has one, and inherits what is inheritable (the
-// current directory's handle among it: Wine, made to open the directory again by its name, now and
-// then starts the interpreter elsewhere when many start at once). False when it could not be started.
-bool Start(const std::string& program, std::string commandLine, PROCESS_INFORMATION& started)
+// Starts `program` with `commandLine` in `directory`. It inherits none of this process's handles,
+// so that no pipe a caller reads to its end (our standard output, say) outlives us in a program
+// the command leaves running. It gets a console of its own unless this process has one, or none at
+// all `withoutWindow`. False when it could not be started.
+bool Start(const std::string& program, std::string commandLine, const std::string& directory, bool withoutWindow,
+           PROCESS_INFORMATION& started)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    return CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                          &started) != 0;
+    return CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                          withoutWindow ? CREATE_NO_WINDOW : 0, nullptr, directory.c_str(), &startup, &started) != 0;
 }
 
 // Keyboard and mouse input, and the commands and requests to close that clicks and keys turn into.
@@ -284,8 +285,10 @@ std::optional<int> Win32Platform::RunCommand(const std::string& commandLine)
     const std::string line = !commandLine.empty() && commandLine[0] == '"' ? "\"" + commandLine + "\"" : commandLine;
     std::fflush(nullptr);
     PROCESS_INFORMATION started{};
+    const std::string directory = CurrentDirectory();
     for (const std::string& interpreter : {Environment("COMSPEC"), SystemFolder() + "\\cmd.exe"}) {
-        if (!interpreter.empty() && Start(interpreter, "\"" + interpreter + "\" /v:off /c " + line, started))
+        if (!interpreter.empty() &&
+            Start(interpreter, "\"" + interpreter + "\" /v:off /c " + line, directory, m_commandsWithoutWindow, started))
             break;
     }
     const Handle process{started.hProcess};
