@@ -32,7 +32,7 @@ struct Failure : std::runtime_error {
 class QuietPlatform : public Win32Platform {
 public:
     using Win32Platform::Win32Platform;
-    int RunCommand(const std::string&) override { return 0; }
+    std::optional<int> RunCommand(const std::string&) override { return 0; }
     void ShowMessage(const std::string& text) override { throw Failure("unexpected message: " + text); }
 };
 

@@ -32,7 +32,7 @@ public:
     {
         return m_next.ReadTokens(path, sink);
     }
-    int RunCommand(const std::string& commandLine) override { return m_next.RunCommand(commandLine); }
+    std::optional<int> RunCommand(const std::string& commandLine) override { return m_next.RunCommand(commandLine); }
     int CompareText(const std::string& a, const std::string& b) override { return m_next.CompareText(a, b); }
     std::string LowerCase(const std::string& text) override { return m_next.LowerCase(text); }
     bool IsLeadByte(unsigned char byte) override { return m_next.IsLeadByte(byte); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,8 +76,9 @@ public:
                                   const std::function<void(const std::string&)>& sink) = 0;
 
     /// Runs one command line through the command interpreter in the current directory and waits
-    /// for it without limit. Returns its exit status, or -1 when the interpreter could not start.
-    virtual int RunCommand(const std::string& commandLine) = 0;
+    /// for it without limit. Returns its exit status (any value, -1 among them), or nothing when
+    /// the interpreter could not be started.
+    virtual std::optional<int> RunCommand(const std::string& commandLine) = 0;
 
     /// Negative, 0 or positive as `a` sorts before, with or after `b` in the system's sorted lists:
     /// ignoring case, by the user's locale.

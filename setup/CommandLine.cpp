@@ -57,13 +57,14 @@ SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine
         Running() { g_commandRunning = true; }
         ~Running() { g_commandRunning = false; }
     };
-    int status = 0;
+    std::optional<int> status;
     {
         const Running running;
         status = os.RunCommand(commandLine);
     }
     if (status == 0)
         return SetupResult::Done;
-    os.ShowMessage(Format(msg::kCommandFailed, commandLine.c_str(), status));
+    // A command whose interpreter could not be started is shown with -1, as it always was.
+    os.ShowMessage(Format(msg::kCommandFailed, commandLine.c_str(), status.value_or(-1)));
     return SetupResult::CommandFailed;
 }

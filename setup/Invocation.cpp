@@ -11,6 +11,7 @@
 #include "setup/Upgrade.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -26,6 +27,50 @@ std::string OptionName(const std::string& word)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     return name;
 }
+
+// True when `word` is one of the program's own options: never an operand, so that a missing
+// operand can't swallow the next option (no call letters, type or name can hold "/").
+bool IsOwnOption(const std::string& word)
+{
+    const std::string name = OptionName(word);
+    for (const char* own : {"install", "upgrade", "list", "?", "quiet", "log"}) {
+        if (name == own)
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// True when `path` names a file without regard to the current directory: "C:\..." or "\\server\...".
+static bool IsFullPath(const std::string& path)
+{
+    const auto slash = [](char c) { return c == '\\' || c == '/'; };
+    return (path.size() >= 2 && slash(path[0]) && slash(path[1])) ||
+           (path.size() >= 3 && path[1] == ':' && slash(path[2]));
+}
+
+// `path` made full against `current` (a full directory path), as Windows would make it then.
+std::string FullPath(const std::string& path, std::string current)
+{
+    if (path.empty() || IsFullPath(path))
+        return path;
+    const auto slash = [](char c) { return c == '\\' || c == '/'; };
+    if (slash(path[0]))  // the root of the current drive
+        return current.substr(0, current.size() >= 2 && current[1] == ':' ? 2 : 0) + path;
+    std::string rest = path;
+    if (path.size() >= 2 && path[1] == ':') {  // "D:file": relative on that drive
+        rest = path.substr(2);
+        if (current.size() < 2 || current[1] != ':' || std::toupper(static_cast<unsigned char>(current[0])) !=
+                                                            std::toupper(static_cast<unsigned char>(path[0])))
+            current = path.substr(0, 2);
+    }
+    if (!current.empty() && !slash(current.back()))
+        current += '\\';
+    return current + rest;
+}
+
+namespace {
 
 std::string Joined(const Strings& words, const char* separator)
 {
@@ -146,9 +191,18 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
     // A mistake in an unattended run must show no window either, wherever its /quiet stands.
     const bool anyQuiet = std::any_of(arguments.begin(), arguments.end(),
                                       [](const std::string& word) { return OptionName(word) == "quiet"; });
-    const auto mistake = [&invocation, anyQuiet](const std::string& what) {
+    // Nor may a mistake go unlogged because it stands before the /log.
+    std::string anyLog;
+    for (size_t i = 0; i + 1 < arguments.size(); ++i) {
+        if (OptionName(arguments[i]) == "log" && !IsOwnOption(arguments[i + 1])) {
+            anyLog = arguments[i + 1];
+            break;
+        }
+    }
+    const auto mistake = [&invocation, anyQuiet, anyLog](const std::string& what) {
         invocation.action = Invocation::Action::Mistake;
         invocation.quiet = anyQuiet;
+        invocation.logPath = anyLog;
         invocation.mistake = what;
         return invocation;
     };
@@ -171,7 +225,7 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
             invocation.quiet = true;
             continue;
         } else if (name == "log") {
-            if (i + 1 >= arguments.size())
+            if (i + 1 >= arguments.size() || IsOwnOption(arguments[i + 1]))
                 return mistake(Format(msg::kMissingArgument, word.c_str(), "a file"));
             invocation.logPath = arguments[++i];
             continue;
@@ -180,7 +234,9 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
         }
         if (invocation.action != Invocation::Action::Dialogs)
             return mistake(msg::kOneAction);
-        if (i + operands >= arguments.size())
+        const auto firstOption = std::find_if(arguments.begin() + static_cast<std::ptrdiff_t>(i + 1), arguments.end(),
+                                              IsOwnOption);
+        if (i + operands >= static_cast<size_t>(firstOption - arguments.begin()))
             return mistake(Format(msg::kMissingArgument, word.c_str(),
                                   operands == 2 ? "call letters and a system type" : "a system name"));
         invocation.action = action;
@@ -200,7 +256,9 @@ ExitCode RunProgram(PlatformServices& os, const std::string& version, const std:
 {
     const Strings arguments = os.CommandArguments();
     const Invocation invocation = ParseArguments(arguments);
-    LoggingPlatform logged(os, invocation.logPath, invocation.quiet);
+    // Made full once, before the setup command's directory is made current, so that every line
+    // goes to the one file the operator named.
+    LoggingPlatform logged(os, FullPath(invocation.logPath, os.CurrentDirectory()), invocation.quiet);
     Strings shown;
     for (const std::string& word : arguments)
         shown.push_back(Shown(word));
@@ -211,6 +269,7 @@ ExitCode RunProgram(PlatformServices& os, const std::string& version, const std:
 
     ExitCode code = ExitCode::Done;
     if (invocation.action == Invocation::Action::Mistake) {
+        logged.Note("mistake on the command line: " + invocation.mistake);
         ShowUsage(logged, StandardStream::Error, invocation.mistake + "\r\n" + msg::kUsage);
         code = ExitCode::Usage;
     } else if (invocation.action == Invocation::Action::Help) {

@@ -34,9 +34,14 @@ struct Invocation {
 };
 
 /// Reads the arguments after the program's name. Options start with "/" or "-" and ignore case;
-/// /install takes the next two words and /upgrade and /log the next one, whatever they look like.
+/// /install takes the next two words and /upgrade and /log the next one, unless one of them is an
+/// option of the program's own: then the operand is missing. A mistake keeps any /quiet and /log.
 /// No arguments, or only /log <file>, mean the dialogs.
 Invocation ParseArguments(const std::vector<std::string>& arguments);
+
+/// `path` made full against the full directory `current` as Windows does: "run.log", "\\run.log"
+/// (the current drive's root) and "D:run.log"; full paths and "" stay as they are.
+std::string FullPath(const std::string& path, std::string current);
 
 /// How the program shows its dialogs; each runs on the services it is given.
 struct Dialogs {

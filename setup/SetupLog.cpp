@@ -59,14 +59,20 @@ WriteResult LoggingPlatform::WriteTextFile(const std::string& path, const std::s
     return result;
 }
 
-int LoggingPlatform::RunCommand(const std::string& commandLine)
+std::optional<int> LoggingPlatform::RunCommand(const std::string& commandLine)
 {
     Note("running " + commandLine + " in " + Next().CurrentDirectory());
     const auto start = std::chrono::steady_clock::now();
-    const int status = Next().RunCommand(commandLine);
+    const std::optional<int> status = Next().RunCommand(commandLine);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    Note(status == -1 ? Format("the command interpreter could not be started for %s", commandLine.c_str())
-                      : Format("%s ended with exit status %d after %.3f s", commandLine.c_str(), status, took.count()));
+    if (!status) {
+        Note(Format("the command interpreter could not be started for %s", commandLine.c_str()));
+        return status;
+    }
+    // Windows' own statuses (0xC0000005 ...) are known by their hex form.
+    const auto bits = static_cast<unsigned int>(*status);
+    const std::string shown = bits >= 0x80000000u ? Format("%d (0x%08X)", *status, bits) : Format("%d", *status);
+    Note(Format("%s ended with exit status %s after %.3f s", commandLine.c_str(), shown.c_str(), took.count()));
     return status;
 }
 

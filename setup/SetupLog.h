@@ -23,7 +23,7 @@ public:
     bool RemoveEmptyDirectory(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
     WriteResult WriteTextFile(const std::string& path, const std::string& text) override;
-    int RunCommand(const std::string& commandLine) override;
+    std::optional<int> RunCommand(const std::string& commandLine) override;
     void ShowMessage(const std::string& text) override;
 
 private:

@@ -27,6 +27,8 @@ BOOL CSetupApp::InitInstance()
         CSetupCompleteDlg done(nullptr, os);
         done.DoModal();
     };
+    // An unattended run opens no window, not even the interpreter's console.
+    m_windows.StartCommandsWithoutWindow(ParseArguments(m_os.CommandArguments()).quiet);
     m_exitCode = static_cast<int>(RunProgram(m_os, CORVANE_VERSION_TEXT, LoadText(IDP_SOCKETS_INIT_FAILED), dialogs));
     return FALSE;
 }

@@ -343,7 +343,7 @@ ReadResult HostPlatform::ReadTokens(const std::string& path, const std::function
     return host.empty() || IsDirectory(host) ? ReadResult::OpenFailed : ReadTokenFile(host, sink);
 }
 
-int HostPlatform::RunCommand(const std::string& commandLine)
+std::optional<int> HostPlatform::RunCommand(const std::string& commandLine)
 {
     const std::vector<std::string> words = SplitCommandLine(commandLine);
     if (words.empty() || words[0].empty())
@@ -384,7 +384,7 @@ int HostPlatform::RunCommand(const std::string& commandLine)
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child < 0)
-        return -1;
+        return std::nullopt;
     if (child == 0) {
         if (::chdir(directory.c_str()) != 0)
             ::_exit(127);
@@ -394,11 +394,11 @@ int HostPlatform::RunCommand(const std::string& commandLine)
     int status = 0;
     while (::waitpid(child, &status, 0) < 0) {
         if (errno != EINTR)
-            return -1;
+            return std::nullopt;
     }
     if (WIFEXITED(status))
         return WEXITSTATUS(status);
-    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : -1;
+    return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : 127;
 }
 
 int HostPlatform::CompareText(const std::string& a, const std::string& b)

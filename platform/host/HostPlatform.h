@@ -41,7 +41,7 @@ public:
     /// Splits the line by the C run-time's argument rules, finds the first word as a path, or in
     /// the current directory and then on PATH, and runs it directly (no shell). 127 when nothing
     /// could be run; 128 + the signal number when it was killed.
-    int RunCommand(const std::string& commandLine) override;
+    std::optional<int> RunCommand(const std::string& commandLine) override;
     /// ASCII letters ignoring case, then bytes.
     int CompareText(const std::string& a, const std::string& b) override;
     /// ASCII letters only.

@@ -66,16 +66,17 @@ std::string SystemFolder()
     return CopiedOut([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
 }
 
-// Starts `program` with `commandLine` in the current directory, as system() would: the program
-// gets a console of its own unless this process has one, and inherits what is inheritable (the
-// current directory's handle among it: Wine, made to open the directory again by its name, now and
-// then starts the interpreter elsewhere when many start at once). False when it could not be started.
-bool Start(const std::string& program, std::string commandLine, PROCESS_INFORMATION& started)
+// Starts `program` with `commandLine` in `directory`. It inherits none of this process's handles,
+// so that no pipe a caller reads to its end (our standard output, say) outlives us in a program
+// the command leaves running. It gets a console of its own unless this process has one, or none at
+// all `withoutWindow`. False when it could not be started.
+bool Start(const std::string& program, std::string commandLine, const std::string& directory, bool withoutWindow,
+           PROCESS_INFORMATION& started)
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    return CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                          &started) != 0;
+    return CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                          withoutWindow ? CREATE_NO_WINDOW : 0, nullptr, directory.c_str(), &startup, &started) != 0;
 }
 
 // What the system posts for a press of F1 (not in every header); DefWindowProc makes help of it.
@@ -319,7 +320,7 @@ ReadResult Win32Platform::ReadTokens(const std::string& path, const std::functio
     return ReadTokenFile(path, sink);
 }
 
-int Win32Platform::RunCommand(const std::string& commandLine)
+std::optional<int> Win32Platform::RunCommand(const std::string& commandLine)
 {
     // cmd /c drops the first and last quote of a line that starts with one; the extra pair keeps
     // a quoted program path intact. Delayed expansion is turned off whatever the registry says, so
@@ -327,15 +328,18 @@ int Win32Platform::RunCommand(const std::string& commandLine)
     const std::string line = !commandLine.empty() && commandLine[0] == '"' ? "\"" + commandLine + "\"" : commandLine;
     std::fflush(nullptr);
     PROCESS_INFORMATION started{};
+    const std::string directory = CurrentDirectory();
     for (const std::string& interpreter : {Environment("COMSPEC"), SystemFolder() + "\\cmd.exe"}) {
-        if (!interpreter.empty() && Start(interpreter, "\"" + interpreter + "\" /v:off /c " + line, started))
+        if (!interpreter.empty() &&
+            Start(interpreter, "\"" + interpreter + "\" /v:off /c " + line, directory, m_commandsWithoutWindow, started))
             break;
     }
     const Handle process{started.hProcess};
     const Handle thread{started.hThread};
     if (!process.handle)
-        return -1;
+        return std::nullopt;
     WaitAnswering(process.handle);
+    // A status of 0xFFFFFFFF is -1 here, and a status like any other: the interpreter did start.
     DWORD status = 0;
     return GetExitCodeProcess(process.handle, &status) ? static_cast<int>(status) : -1;
 }

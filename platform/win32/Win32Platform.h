@@ -17,6 +17,10 @@ public:
     /// window (nullptr while there is none); without it there never is one.
     explicit Win32Platform(std::function<HWND()> mainWindow = {}) : m_mainWindow(std::move(mainWindow)) {}
 
+    /// `yes`: the command interpreter is started with no console window at all (an unattended run);
+    /// otherwise it gets a console of its own, as a program without one gives it.
+    void StartCommandsWithoutWindow(bool yes) { m_commandsWithoutWindow = yes; }
+
     /// The program file's base name without its extension, as the file system spells it.
     std::string ApplicationTitle();
 
@@ -40,11 +44,11 @@ public:
     WriteResult WriteTextFile(const std::string& path, const std::string& text) override;
     ReadResult ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink) override;
     /// The interpreter named by COMSPEC (else cmd.exe in the system folder) gets "/v:off /c" and the
-    /// line; a line that starts with a double quote gets one more pair around it, which the
-    /// interpreter strips again. While it runs the thread answers what is sent to its windows and
+    /// line, in the current directory (passed by name), inheriting no handle; a line that starts
+    /// with a double quote gets one more pair around it, which the interpreter strips again. While it runs the thread answers what is sent to its windows and
     /// repaints them, drops keyboard and mouse input and the commands they make, and shows the wait
-    /// cursor. -1 when no interpreter could be started.
-    int RunCommand(const std::string& commandLine) override;
+    /// cursor. Nothing when no interpreter could be started.
+    std::optional<int> RunCommand(const std::string& commandLine) override;
     /// CompareStringA with the user's locale, ignoring case, as sorted list boxes compare.
     int CompareText(const std::string& a, const std::string& b) override;
     std::string LowerCase(const std::string& text) override;
@@ -67,4 +71,5 @@ private:
     HWND MainWindow() const { return m_mainWindow ? m_mainWindow() : nullptr; }
 
     std::function<HWND()> m_mainWindow;
+    bool m_commandsWithoutWindow = false;
 };

@@ -141,7 +141,7 @@ TEST_F(Install, NoInstallOrUpgradeBeginsWhileACommandRuns)
     // What a tool's message, answered inside the wait, would ask for while the command runs.
     struct Reentering : ForwardingPlatform {
         using ForwardingPlatform::ForwardingPlatform;
-        int RunCommand(const std::string& commandLine) override
+        std::optional<int> RunCommand(const std::string& commandLine) override
         {
             results.push_back(InstallSystem(*this, "WXYZ", "LT"));
             results.push_back(UpgradeSystem(*this, "wxyz-lt01", "lt"));

@@ -2,6 +2,8 @@
 // socket library is missing or nothing may be shown.
 #include "setup/Invocation.h"
 
+#include "setup/SetupLog.h"
+
 #include "tests/support/TestDrive.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +12,14 @@ namespace {
 
 using Strings = std::vector<std::string>;
 using Action = Invocation::Action;
+
+// Commands that end with a status given in advance, or never start.
+class StatusPlatform : public ForwardingPlatform {
+public:
+    using ForwardingPlatform::ForwardingPlatform;
+    std::optional<int> RunCommand(const std::string&) override { return status; }
+    std::optional<int> status;
+};
 
 }  // namespace
 
@@ -26,7 +36,7 @@ TEST(ParseArguments, ReadsEachFormAndNamesEachMistake)
         {{}, Action::Dialogs, {}, false, ""},
         {{"/log", "C:\\x.log"}, Action::Dialogs, {}, false, "C:\\x.log"},
         {{"/INSTALL", "AB CD", "lt", "-Quiet", "-LOG", "x.log"}, Action::Install, {"AB CD", "lt"}, true, "x.log"},
-        {{"/install", "-x", "/quiet"}, Action::Install, {"-x", "/quiet"}, false, ""},
+        {{"/install", "-x", "y"}, Action::Install, {"-x", "y"}, false, ""},
         {{"/quiet", "/upgrade", "wxyz-lt01"}, Action::Upgrade, {"wxyz-lt01"}, true, ""},
         {{"/list"}, Action::List, {}, false, ""},
         {{"-?"}, Action::Help, {}, false, ""},
@@ -45,6 +55,10 @@ TEST(ParseArguments, ReadsEachFormAndNamesEachMistake)
         {{"/"}, "Corvane doesn't know the argument /."},
         {{"/install", "WXYZ"}, "/install needs call letters and a system type."},
         {{"/upgrade"}, "/upgrade needs a system name."},
+        // One of the program's own options is never taken for a missing operand.
+        {{"/install", "WXYZ", "/quiet"}, "/install needs call letters and a system type."},
+        {{"/upgrade", "-QUIET"}, "/upgrade needs a system name."},
+        {{"/list", "/log", "/quiet"}, "/log needs a file."},
         {{"/list", "/log"}, "/log needs a file."},
         {{"/list", "/upgrade", "x"}, "Only one of /install, /upgrade, /list and /? can be given."},
         {{"/list", "extra"}, "Corvane doesn't know the argument extra."},
@@ -58,6 +72,34 @@ TEST(ParseArguments, ReadsEachFormAndNamesEachMistake)
     }
     // /quiet holds even for a mistake, so that an unattended run never waits on a window.
     EXPECT_TRUE(ParseArguments({"/install", "/quiet"}).quiet);
+    EXPECT_TRUE(ParseArguments({"/upgrade", "/quiet"}).quiet);
+    // And its /log holds wherever it stands, so the reason is logged.
+    EXPECT_EQ(ParseArguments({"/instal", "x", "/quiet", "/log", "C:\\l.log"}).logPath, "C:\\l.log");
+}
+
+TEST(RunProgram, OneLogMadeFullWhereStartedHoldsEveryLineAndTheReasonForAMistake)
+{
+    TestDrive drive;
+    RecordingPlatform& os = drive.Os();
+    const Dialogs dialogs{[](PlatformServices&) {}, [](PlatformServices&) {}};
+    ASSERT_TRUE(os.ChangeDirectory("C:\\corvane-test"));
+
+    os.arguments = {"/instal", "x", "/quiet", "/log", "run.log"};
+    EXPECT_EQ(RunProgram(os, "1.0", "no sockets", dialogs), ExitCode::Usage);
+    EXPECT_EQ(os.messages, Strings{});
+    // Moved elsewhere, the run still writes to the file named where it started.
+    ASSERT_TRUE(os.ChangeDirectory("C:\\"));
+    const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
+    EXPECT_NE(log.find("] mistake on the command line: Corvane doesn't know the argument /instal.\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("] exit code 1\r\n"), std::string::npos) << log;
+
+    EXPECT_EQ(FullPath("run.log", "C:\\work"), "C:\\work\\run.log");
+    EXPECT_EQ(FullPath("\\logs\\run.log", "C:\\work"), "C:\\logs\\run.log");
+    EXPECT_EQ(FullPath("D:run.log", "C:\\work"), "D:\\run.log");
+    EXPECT_EQ(FullPath("c:run.log", "C:\\"), "C:\\run.log");
+    EXPECT_EQ(FullPath("\\\\server\\share\\run.log", "C:\\work"), "\\\\server\\share\\run.log");
 }
 
 TEST(RunProgram, WithoutSocketsAnUnattendedRunEndsWithFiveAndTheDialogsWithZero)
@@ -81,4 +123,23 @@ TEST(RunProgram, WithoutSocketsAnUnattendedRunEndsWithFiveAndTheDialogsWithZero)
     EXPECT_EQ(os.messages, Strings{"no sockets"});
     EXPECT_FALSE(dialogsShown);
     EXPECT_FALSE(drive.Exists("C:\\kel"));
+}
+
+TEST(LoggingPlatform, TellsACommandEndingWithMinusOneFromOneNeverStarted)
+{
+    TestDrive drive;
+    StatusPlatform commands(drive.Os());
+    LoggingPlatform logged(commands, "C:\\corvane-test\\run.log", true);
+    for (const std::optional<int> status : {std::optional<int>(-1), std::optional<int>(static_cast<int>(0xC0000005u)),
+                                            std::optional<int>(9009), std::optional<int>()}) {
+        commands.status = status;
+        EXPECT_EQ(logged.RunCommand("KELSETUP-LT x"), status);
+    }
+    const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
+    for (const char* line : {"KELSETUP-LT x ended with exit status -1 (0xFFFFFFFF) after ",
+                             "KELSETUP-LT x ended with exit status -1073741819 (0xC0000005) after ",
+                             "KELSETUP-LT x ended with exit status 9009 after ",
+                             "the command interpreter could not be started for KELSETUP-LT x\r\n"})
+        EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+    EXPECT_EQ(log.find("could not be started"), log.rfind("could not be started")) << log;
 }

@@ -48,7 +48,7 @@ bool RecordingPlatform::StartSockets()
     return socketsStart;
 }
 
-int RecordingPlatform::RunCommand(const std::string& commandLine)
+std::optional<int> RecordingPlatform::RunCommand(const std::string& commandLine)
 {
     commands.push_back(commandLine);
     return Next().RunCommand(commandLine);

@@ -41,7 +41,7 @@ public:
     /// WriteFails writes the first half of the text and reports failure; DiskFull writes nothing
     /// and reports failure; OpenFails makes nothing.
     WriteResult WriteTextFile(const std::string& path, const std::string& text) override;
-    int RunCommand(const std::string& commandLine) override;
+    std::optional<int> RunCommand(const std::string& commandLine) override;
     void ShowMessage(const std::string& text) override;
     bool OpenDocument(const std::string& path) override;
     bool ShowHelpTopic(const std::string& path, unsigned long context) override;
