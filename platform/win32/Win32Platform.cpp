@@ -75,6 +75,10 @@ bool Start(const std::string& program, std::string commandLine, const std::strin
 {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    // Without handles to inherit, the system still hands a console program our standard handles
+    // unless it is told others (Wine always does): unattended, it is told there are none.
+    if (withoutWindow)
+        startup.dwFlags = STARTF_USESTDHANDLES;
     return CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
                           withoutWindow ? CREATE_NO_WINDOW : 0, nullptr, directory.c_str(), &startup, &started) != 0;
 }

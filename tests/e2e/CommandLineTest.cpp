@@ -274,3 +274,21 @@ TEST(PlantedDlls, NoneIsLoadedByAnInstallAnUpgradeTheListTheDialogsOrHelp)
     }
     EXPECT_EQ(loaded, Strings{});
 }
+
+TEST(CommandLine, TheToolsPipeEndsWithCorvaneWhileAProgramTheCommandLeftStillRuns)
+{
+    Session session;
+    session.SetCommandLeaves(120000);
+    Process program(session.ProgramDirectory() + "corvane.exe", "C:\\", {"/install", "WXYZ", "LT", "/quiet"}, true);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+    // Read to the end, as a deployment tool reads: the end comes when no process holds the pipe.
+    program.Output();
+    program.Errors();
+    HANDLE leftover = OpenEventA(EVENT_MODIFY_STATE, FALSE, "Local\\corvane-stub-leftover");
+    EXPECT_NE(leftover, nullptr) << "the pipe ended only with the program the setup command left running";
+    if (leftover) {
+        SetEvent(leftover);
+        CloseHandle(leftover);
+    }
+    EXPECT_EQ(session.Records().size(), 1u);
+}

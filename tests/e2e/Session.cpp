@@ -65,6 +65,7 @@ Session::Session(const std::string& programDirectory) : m_programDirectory(progr
     SetEnvironment("CORVANE_STUB_RECORDS", kRecordsDirectory);
     SetEnvironment("CORVANE_STUB_SLEEP_MS", "");
     SetEnvironment("CORVANE_STUB_ASK", "");
+    SetEnvironment("CORVANE_STUB_LEAVE_MS", "");
     SetCommandExit(0);
 }
 
@@ -109,6 +110,11 @@ void Session::SetCommandExit(int code) const
 void Session::SetCommandDelay(int milliseconds) const
 {
     SetEnvironment("CORVANE_STUB_SLEEP_MS", std::to_string(milliseconds));
+}
+
+void Session::SetCommandLeaves(int milliseconds) const
+{
+    SetEnvironment("CORVANE_STUB_LEAVE_MS", std::to_string(milliseconds));
 }
 
 void Session::SetCommandAsks(const std::string& caption) const

@@ -51,6 +51,10 @@ public:
     void SetCommandExit(int code) const;
     /// From now on every stub run takes `milliseconds` before it ends.
     void SetCommandDelay(int milliseconds) const;
+    /// From now on every stub run leaves a program running that inherits its handles, for up to
+    /// `milliseconds` or until the event "Local\corvane-stub-leftover" is set; the event exists
+    /// while it runs.
+    void SetCommandLeaves(int milliseconds) const;
     /// From now on every stub run broadcasts WM_SETTINGCHANGE to every top-level window and asks
     /// the window with `caption` for its text, as installers do, before it ends.
     void SetCommandAsks(const std::string& caption) const;

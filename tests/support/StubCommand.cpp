@@ -19,8 +19,55 @@
 #define O_BINARY 0
 #endif
 
+#ifdef _WIN32
+namespace {
+
+const char kLeftover[] = "Local\\corvane-stub-leftover";
+const char kLeftoverReady[] = "Local\\corvane-stub-leftover-ready";
+
+// Leaves a program running, as a setup command that starts a service or an updater does: a copy of
+// this stub that inherits every handle it can and stays until the event named kLeftover is set or
+// `milliseconds` have passed. The event exists exactly as long as the copy runs.
+void LeaveRunning(const char* milliseconds)
+{
+    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, kLeftover);
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, kLeftoverReady);
+    SetEnvironmentVariableA("CORVANE_STUB_LEAVE_MS", nullptr);
+    SetEnvironmentVariableA("CORVANE_STUB_RECORDS", nullptr);
+    SetEnvironmentVariableA("CORVANE_STUB_HOLD_MS", milliseconds);
+    std::string self(256, '\0');
+    DWORD length = 0;
+    while ((length = GetModuleFileNameA(nullptr, &self[0], static_cast<DWORD>(self.size()))) >= self.size())
+        self.resize(self.size() * 2);
+    self.resize(length);
+    std::string line = "\"" + self + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (CreateProcessA(self.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started)) {
+        // The copy holds the event before this stub lets go of it.
+        HANDLE both[] = {ready, started.hProcess};
+        WaitForMultipleObjects(2, both, FALSE, 60000);
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+    }
+    CloseHandle(ready);
+    CloseHandle(event);
+}
+
+}  // namespace
+#endif
+
 int main(int argc, char** argv)
 {
+#ifdef _WIN32
+    if (const char* milliseconds = std::getenv("CORVANE_STUB_HOLD_MS")) {
+        HANDLE event = CreateEventA(nullptr, TRUE, FALSE, kLeftover);
+        SetEvent(OpenEventA(EVENT_MODIFY_STATE, FALSE, kLeftoverReady));
+        WaitForSingleObject(event, static_cast<DWORD>(std::atoi(milliseconds)));
+        return 0;
+    }
+#endif
     std::string record = std::filesystem::current_path().string() + "\n";
 #ifdef _WIN32
     record += std::string(GetCommandLineA()) + "\n";
@@ -66,6 +113,10 @@ int main(int argc, char** argv)
         if (text != caption)
             return 122;
     }
+#endif
+#ifdef _WIN32
+    if (const char* milliseconds = std::getenv("CORVANE_STUB_LEAVE_MS"))
+        LeaveRunning(milliseconds);
 #endif
     const char* status = std::getenv("CORVANE_STUB_EXIT");
     return status ? std::atoi(status) : 0;
