@@ -12,6 +12,7 @@ public:
     std::string ProgramArgument() override { return m_next.ProgramArgument(); }
     std::vector<std::string> CommandArguments() override { return m_next.CommandArguments(); }
     unsigned long ProcessId() override { return m_next.ProcessId(); }
+    bool EnvironmentHas(const std::string& name) override { return m_next.EnvironmentHas(name); }
     MakeDirResult MakeDirectory(const std::string& path) override { return m_next.MakeDirectory(path); }
     bool ClaimDirectory(const std::string& path) override { return m_next.ClaimDirectory(path); }
     bool RemoveEmptyDirectory(const std::string& path) override { return m_next.RemoveEmptyDirectory(path); }

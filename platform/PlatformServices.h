@@ -35,6 +35,9 @@ public:
     /// The system's number for this process.
     virtual unsigned long ProcessId() = 0;
 
+    /// True when the environment variable `name` is set, to anything.
+    virtual bool EnvironmentHas(const std::string& name) = 0;
+
     /// Makes one directory. AlreadyExists when an entry of that name, in any case, is a directory
     /// already; Failed for every other reason (missing parent, refused name, a file in the way).
     virtual MakeDirResult MakeDirectory(const std::string& path) = 0;

@@ -32,7 +32,10 @@ std::string QuoteWord(PlatformServices& os, const std::string& word)
 std::string InstallCommandLine(PlatformServices& os, const std::string& systemType,
                                const std::string& systemDirectory, const std::string& name)
 {
-    return QuoteWord(os, "KELSETUP-" + systemType) + " " + QuoteWord(os, systemDirectory) + " " +
+    // The command is found in the current directory, the program's. With this hardening option
+    // set the interpreter looks there only for a name with a path, so it is named as one.
+    const char* here = os.EnvironmentHas("NoDefaultCurrentDirectoryInExePath") ? ".\\" : "";
+    return QuoteWord(os, here + ("KELSETUP-" + systemType)) + " " + QuoteWord(os, systemDirectory) + " " +
            QuoteWord(os, name);
 }
 

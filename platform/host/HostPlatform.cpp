@@ -230,6 +230,11 @@ unsigned long HostPlatform::ProcessId()
     return static_cast<unsigned long>(::getpid());
 }
 
+bool HostPlatform::EnvironmentHas(const std::string& name)
+{
+    return std::getenv(name.c_str()) != nullptr;
+}
+
 MakeDirResult HostPlatform::MakeDirectory(const std::string& path)
 {
     const WindowsPath normalized = Normalize(path, m_currentDirectory);

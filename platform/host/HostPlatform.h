@@ -25,6 +25,7 @@ public:
     std::string ProgramArgument() override;
     std::vector<std::string> CommandArguments() override;
     unsigned long ProcessId() override;
+    bool EnvironmentHas(const std::string& name) override;
     MakeDirResult MakeDirectory(const std::string& path) override;
     /// MakeDirectory's Created: names differing only in case are the same here too.
     bool ClaimDirectory(const std::string& path) override;

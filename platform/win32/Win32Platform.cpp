@@ -348,6 +348,11 @@ std::optional<int> Win32Platform::RunCommand(const std::string& commandLine)
     return GetExitCodeProcess(process.handle, &status) ? static_cast<int>(status) : -1;
 }
 
+bool Win32Platform::EnvironmentHas(const std::string& name)
+{
+    return GetEnvironmentVariableA(name.c_str(), nullptr, 0) != 0 || GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+}
+
 int Win32Platform::CompareText(const std::string& a, const std::string& b)
 {
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),

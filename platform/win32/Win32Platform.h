@@ -28,6 +28,7 @@ public:
     /// GetCommandLineA, split by the C run-time's rules.
     std::vector<std::string> CommandArguments() override;
     unsigned long ProcessId() override { return GetCurrentProcessId(); }
+    bool EnvironmentHas(const std::string& name) override;
     /// _mkdir; EEXIST counts as AlreadyExists only when the entry in the way is a directory.
     MakeDirResult MakeDirectory(const std::string& path) override;
     /// _mkdir alone: a failure needs no second look.

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 namespace {
@@ -134,6 +135,25 @@ TEST_F(Install, NetworkFolderIsRefusedBeforeAnythingIsMade)
                                   "Copy it to a local folder or map a drive letter to it."});
     EXPECT_FALSE(drive.Exists(kBaseDirectory));
     EXPECT_EQ(Commands(), Strings{});
+}
+
+TEST_F(Install, WithTheCurrentDirectoryOutOfTheSearchTheCommandIsNamedWithItsPath)
+{
+    // A hardening option of Windows: the interpreter looks in the current directory only for a
+    // command named with a path.
+    const auto set = [](const char* value) {
+#ifdef _WIN32
+        _putenv_s("NoDefaultCurrentDirectoryInExePath", value);
+#else
+        value[0] ? setenv("NoDefaultCurrentDirectoryInExePath", value, 1) : unsetenv("NoDefaultCurrentDirectoryInExePath");
+#endif
+    };
+    set("1");
+    const SetupResult result = Run("WXYZ", "LT");
+    set("");
+    EXPECT_EQ(result, SetupResult::Done);
+    EXPECT_EQ(Commands(), Strings{".\\KELSETUP-LT C:\\kel\\wxyz-lt01 wxyz-lt01"});
+    EXPECT_EQ(drive.Records().size(), 1u);
 }
 
 TEST_F(Install, NoInstallOrUpgradeBeginsWhileACommandRuns)
