@@ -56,14 +56,14 @@ TEST(InstallDialog, OpensAtItsPlaceWithTheSortedCatalogueAndTheAboutBox)
     ExpectDialogLayout(
         install, 230, 137,
         {
+            {-1, "Static", "Enter your call letters and choose the type of system you have.", 13, 19, 199, 16},
+            {-1, "Static", "Call Letters:", 47, 43, 52, 8, WS_TABSTOP, 0},
             {kCallLetters, "Edit", "", 106, 41, 71, 14, ES_AUTOHSCROLL | ES_MULTILINE | WS_TABSTOP, ES_AUTOHSCROLL | WS_TABSTOP},
+            {-1, "Static", "System Type:", 46, 67, 44, 8, WS_TABSTOP, 0},
             {kSystemType, "ComboBox", "", 106, 65, 72, 85, 0x3 | CBS_SORT | WS_TABSTOP, CBS_DROPDOWNLIST | CBS_SORT | WS_TABSTOP},
             {IDOK, "Button", "OK", 40, 102, 50, 14, BS_TYPEMASK, BS_DEFPUSHBUTTON},
             {IDCANCEL, "Button", "Cancel", 93, 102, 50, 14, BS_TYPEMASK, BS_PUSHBUTTON},
             {kHelp, "Button", "&Help", 147, 102, 50, 14, BS_TYPEMASK, BS_PUSHBUTTON},
-            {-1, "Static", "Call Letters:", 47, 43, 52, 8},
-            {-1, "Static", "System Type:", 46, 67, 44, 8},
-            {-1, "Static", "Enter your call letters and choose the type of system you have.", 13, 19, 199, 16},
         });
     EXPECT_EQ(Style(install) & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
     EXPECT_NE(ExtendedStyle(install) & WS_EX_APPWINDOW, 0) << "no task-bar button of its own";

@@ -39,8 +39,8 @@ TEST(UpgradeDialog, EmptyStoreOrFileInItsPlaceOffersNothingToPick)
                            {
                                {IDOK, "Button", "OK", 55, 86, 50, 14, BS_TYPEMASK | WS_TABSTOP, BS_DEFPUSHBUTTON | WS_TABSTOP},
                                {IDCANCEL, "Button", "Cancel", 108, 86, 50, 14, BS_TYPEMASK, BS_PUSHBUTTON},
+                               {-1, "Static", "Please select one of the systems installed to to upgrade.", 15, 28, 178, 11, WS_TABSTOP, 0},
                                {kSystems, "ComboBox", "", 61, 51, 90, 238, 0x3 | CBS_SORT, CBS_DROPDOWNLIST | CBS_SORT},
-                               {-1, "Static", "Please select one of the systems installed to to upgrade.", 15, 28, 178, 11},
                            });
         EXPECT_EQ(Style(upgrade) & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
         EXPECT_EQ(GetWindow(upgrade, GW_OWNER), choice);
