@@ -40,37 +40,17 @@ bool IsOwnOption(const std::string& word)
     return false;
 }
 
-}  // namespace
+bool IsSlash(char c)
+{
+    return c == '\\' || c == '/';
+}
 
 // True when `path` names a file without regard to the current directory: "C:\..." or "\\server\...".
-static bool IsFullPath(const std::string& path)
+bool IsFullPath(const std::string& path)
 {
-    const auto slash = [](char c) { return c == '\\' || c == '/'; };
-    return (path.size() >= 2 && slash(path[0]) && slash(path[1])) ||
-           (path.size() >= 3 && path[1] == ':' && slash(path[2]));
+    return (path.size() >= 2 && IsSlash(path[0]) && IsSlash(path[1])) ||
+           (path.size() >= 3 && path[1] == ':' && IsSlash(path[2]));
 }
-
-// `path` made full against `current` (a full directory path), as Windows would make it then.
-std::string FullPath(const std::string& path, std::string current)
-{
-    if (path.empty() || IsFullPath(path))
-        return path;
-    const auto slash = [](char c) { return c == '\\' || c == '/'; };
-    if (slash(path[0]))  // the root of the current drive
-        return current.substr(0, current.size() >= 2 && current[1] == ':' ? 2 : 0) + path;
-    std::string rest = path;
-    if (path.size() >= 2 && path[1] == ':') {  // "D:file": relative on that drive
-        rest = path.substr(2);
-        if (current.size() < 2 || current[1] != ':' || std::toupper(static_cast<unsigned char>(current[0])) !=
-                                                            std::toupper(static_cast<unsigned char>(path[0])))
-            current = path.substr(0, 2);
-    }
-    if (!current.empty() && !slash(current.back()))
-        current += '\\';
-    return current + rest;
-}
-
-namespace {
 
 std::string Joined(const Strings& words, const char* separator)
 {
@@ -169,6 +149,25 @@ std::string Shown(const std::string& word)
 }
 
 }  // namespace
+
+// `path` made full against `current` (a full directory path), as Windows would make it then.
+std::string FullPath(const std::string& path, std::string current)
+{
+    if (path.empty() || IsFullPath(path))
+        return path;
+    if (IsSlash(path[0]))  // the root of the current drive
+        return current.substr(0, current.size() >= 2 && current[1] == ':' ? 2 : 0) + path;
+    std::string rest = path;
+    if (path.size() >= 2 && path[1] == ':') {  // "D:file": relative on that drive
+        rest = path.substr(2);
+        if (current.size() < 2 || current[1] != ':' || std::toupper(static_cast<unsigned char>(current[0])) !=
+                                                            std::toupper(static_cast<unsigned char>(path[0])))
+            current = path.substr(0, 2);
+    }
+    if (!current.empty() && !IsSlash(current.back()))
+        current += '\\';
+    return current + rest;
+}
 
 ExitCode ExitCodeOf(SetupResult result)
 {

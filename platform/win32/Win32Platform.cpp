@@ -350,7 +350,7 @@ std::optional<int> Win32Platform::RunCommand(const std::string& commandLine)
 
 bool Win32Platform::EnvironmentHas(const std::string& name)
 {
-    return GetEnvironmentVariableA(name.c_str(), nullptr, 0) != 0 || GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+    return !Environment(name.c_str()).empty();
 }
 
 int Win32Platform::CompareText(const std::string& a, const std::string& b)

@@ -46,8 +46,8 @@ public:
     ReadResult ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink) override;
     /// The interpreter named by COMSPEC (else cmd.exe in the system folder) gets "/v:off /c" and the
     /// line, in the current directory (passed by name), inheriting no handle; a line that starts
-    /// with a double quote gets one more pair around it, which the interpreter strips again. While it runs the thread answers what is sent to its windows and
-    /// repaints them, drops keyboard and mouse input and the commands they make, and shows the wait
+    /// with a double quote gets one more pair around it, which the interpreter strips again. While
+    /// it runs the thread answers what is sent to its windows and repaints them, drops keyboard and mouse input and the commands they make, and shows the wait
     /// cursor. Nothing when no interpreter could be started.
     std::optional<int> RunCommand(const std::string& commandLine) override;
     /// CompareStringA with the user's locale, ignoring case, as sorted list boxes compare.

@@ -2,6 +2,7 @@
 // the status CORVANE_STUB_EXIT names. On Windows it can also take its time (CORVANE_STUB_SLEEP_MS)
 // and, as installers do, talk to every top-level window (CORVANE_STUB_ASK names a window caption).
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -23,15 +24,14 @@
 namespace {
 
 const char kLeftover[] = "Local\\corvane-stub-leftover";
-const char kLeftoverReady[] = "Local\\corvane-stub-leftover-ready";
 
 // Leaves a program running, as a setup command that starts a service or an updater does: a copy of
-// this stub that inherits every handle it can and stays until the event named kLeftover is set or
-// `milliseconds` have passed. The event exists exactly as long as the copy runs.
+// this stub that inherits every handle it can, the event named kLeftover among them, and stays
+// until that event is set or `milliseconds` have passed. The event exists as long as the copy runs.
 void LeaveRunning(const char* milliseconds)
 {
-    HANDLE event = CreateEventA(nullptr, TRUE, FALSE, kLeftover);
-    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, kLeftoverReady);
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE event = CreateEventA(&inherited, TRUE, FALSE, kLeftover);
     SetEnvironmentVariableA("CORVANE_STUB_LEAVE_MS", nullptr);
     SetEnvironmentVariableA("CORVANE_STUB_RECORDS", nullptr);
     SetEnvironmentVariableA("CORVANE_STUB_HOLD_MS", milliseconds);
@@ -40,18 +40,14 @@ void LeaveRunning(const char* milliseconds)
     while ((length = GetModuleFileNameA(nullptr, &self[0], static_cast<DWORD>(self.size()))) >= self.size())
         self.resize(self.size() * 2);
     self.resize(length);
-    std::string line = "\"" + self + "\"";
+    std::string line = "\"" + self + "\" " + std::to_string(reinterpret_cast<std::uintptr_t>(event));
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
     if (CreateProcessA(self.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started)) {
-        // The copy holds the event before this stub lets go of it.
-        HANDLE both[] = {ready, started.hProcess};
-        WaitForMultipleObjects(2, both, FALSE, 60000);
         CloseHandle(started.hThread);
         CloseHandle(started.hProcess);
     }
-    CloseHandle(ready);
     CloseHandle(event);
 }
 
@@ -62,8 +58,8 @@ int main(int argc, char** argv)
 {
 #ifdef _WIN32
     if (const char* milliseconds = std::getenv("CORVANE_STUB_HOLD_MS")) {
-        HANDLE event = CreateEventA(nullptr, TRUE, FALSE, kLeftover);
-        SetEvent(OpenEventA(EVENT_MODIFY_STATE, FALSE, kLeftoverReady));
+        // The left copy: argv[1] is the inherited event.
+        const auto event = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(std::strtoull(argv[1], nullptr, 10)));
         WaitForSingleObject(event, static_cast<DWORD>(std::atoi(milliseconds)));
         return 0;
     }
