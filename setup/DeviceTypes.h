@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class PlatformServices;
 
@@ -13,3 +14,6 @@ inline constexpr const char kCatalogueFileName[] = "keldevicetypes.dat";
 /// duplicates kept. When the file doesn't open, shows one message and then hands over the default
 /// types LT, WX, PRM, TR9, GNX in that order.
 void LoadDeviceTypes(PlatformServices& os, const std::function<void(const std::string&)>& sink);
+
+/// The types LoadDeviceTypes hands over, in the same order, without any message.
+std::vector<std::string> OfferedDeviceTypes(PlatformServices& os);

@@ -4,6 +4,7 @@
 #include "platform/Format.h"
 #include "platform/PlatformServices.h"
 #include "setup/CommandLine.h"
+#include "setup/DeviceTypes.h"
 #include "setup/Messages.h"
 #include "setup/SystemStore.h"
 
@@ -12,10 +13,26 @@ SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, 
     // One at a time: nothing is claimed or run while another command is still running.
     if (SetupCommandRunning())
         return SetupResult::Refused;
+    if (callLetters.empty() || systemType.empty()) {
+        os.ShowMessage(msg::kBothNeeded);
+        return SetupResult::Refused;
+    }
     if (HasUnsafeCharacter(os, callLetters) || HasUnsafeCharacter(os, systemType)) {
         os.ShowMessage(msg::kUnsafeInput);
         return SetupResult::Refused;
     }
+    // Only a type the install dialog offers: any other would claim a directory and then find no
+    // command to run. It is used as the catalogue spells it.
+    const std::vector<std::string> offered = OfferedDeviceTypes(os);
+    const std::string* const known = FindName(os, offered, systemType);
+    if (!known) {
+        std::string types;
+        for (const std::string& type : SortedAsListed(os, offered))
+            types += (types.empty() ? "" : " ") + type;
+        os.ShowMessage(Format(msg::kTypeNotOffered, systemType.c_str(), types.c_str()));
+        return SetupResult::Refused;
+    }
+    const std::string& type = *known;
     // The interpreter can't start in a network folder: it would fall back to the Windows folder
     // and not find the command, after the system had been claimed.
     const std::string programFolder = ProgramDirectory(os);
@@ -28,7 +45,7 @@ SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, 
         return SetupResult::NotRegistered;
     }
     const std::string programDirectory = os.LowerCase(programFolder);
-    const std::string prefix = NamePrefix(os, callLetters, systemType);
+    const std::string prefix = NamePrefix(os, callLetters, type);
 
     // Making the directory is the claim: it succeeds for exactly one of several setups racing
     // for the same number, so no number is handed out twice.
@@ -62,5 +79,5 @@ SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, 
 
     // With an empty program directory this fails and the current directory stays as it was.
     os.ChangeDirectory(programDirectory);
-    return RunSetupCommand(os, InstallCommandLine(os, systemType, systemDirectory, name));
+    return RunSetupCommand(os, InstallCommandLine(os, type, systemDirectory, name));
 }

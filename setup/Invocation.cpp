@@ -3,7 +3,6 @@
 
 #include "platform/Format.h"
 #include "platform/PlatformServices.h"
-#include "setup/DeviceTypes.h"
 #include "setup/Install.h"
 #include "setup/Messages.h"
 #include "setup/SetupLog.h"
@@ -58,68 +57,6 @@ std::string Joined(const Strings& words, const char* separator)
     for (const std::string& word : words)
         text += (text.empty() ? "" : separator) + word;
     return text;
-}
-
-// `names` in the order the dialogs' sorted lists show them.
-Strings SortedAsListed(PlatformServices& os, Strings names)
-{
-    std::stable_sort(names.begin(), names.end(),
-                     [&os](const std::string& a, const std::string& b) { return os.CompareText(a, b) < 0; });
-    return names;
-}
-
-// An install or an upgrade, which end with the completion dialog unless quiet.
-bool SetsUp(Invocation::Action action)
-{
-    return action == Invocation::Action::Install || action == Invocation::Action::Upgrade;
-}
-
-// The first of `candidates` that equals `wanted` ignoring case, or nullptr.
-const std::string* FindIgnoringCase(PlatformServices& os, const Strings& candidates, const std::string& wanted)
-{
-    const std::string key = os.LowerCase(wanted);
-    for (const std::string& candidate : candidates) {
-        if (os.LowerCase(candidate) == key)
-            return &candidate;
-    }
-    return nullptr;
-}
-
-ExitCode Install(PlatformServices& os, const std::string& letters, const std::string& type)
-{
-    if (letters.empty() || type.empty()) {
-        os.ShowMessage(msg::kBothNeeded);
-        return ExitCode::Refused;
-    }
-    // Only a type the install dialog offers: any other would claim a directory and then find no
-    // command to run.
-    Strings offered;
-    LoadDeviceTypes(os, [&offered](const std::string& t) { offered.push_back(t); });
-    const std::string* known = FindIgnoringCase(os, offered, type);
-    if (!known) {
-        os.ShowMessage(Format(msg::kTypeNotOffered, type.c_str(), Joined(SortedAsListed(os, offered), " ").c_str()));
-        return ExitCode::Refused;
-    }
-    return ExitCodeOf(InstallSystem(os, letters, *known));
-}
-
-ExitCode Upgrade(PlatformServices& os, const std::string& name)
-{
-    if (name.empty()) {
-        os.ShowMessage(msg::kNoneSelected);
-        return ExitCode::Refused;
-    }
-    if (!PathExists(os, kBaseDirectory)) {
-        os.ShowMessage(msg::kNothingToUpdate);
-        return ExitCode::Refused;
-    }
-    const Strings installed = ListInstalledSystems(os, kBaseDirectory);
-    const std::string* listed = FindIgnoringCase(os, installed, name);
-    if (!listed) {
-        os.ShowMessage(Format(msg::kNotInstalled, name.c_str()));
-        return ExitCode::Refused;
-    }
-    return ExitCodeOf(UpgradeSystem(os, *listed, DeriveSystemType(*listed)));
 }
 
 // The names the upgrade dialog lists, in its order, a line each, to standard output (or, without
@@ -250,51 +187,52 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
     return invocation;
 }
 
-ExitCode RunProgram(PlatformServices& os, const std::string& version, const std::string& socketsFailed,
-                    const Dialogs& dialogs)
+bool NeedsSockets(Invocation::Action action)
 {
-    const Strings arguments = os.CommandArguments();
-    const Invocation invocation = ParseArguments(arguments);
-    // Made full once, before the setup command's directory is made current, so that every line
-    // goes to the one file the operator named.
-    LoggingPlatform logged(os, FullPath(invocation.logPath, os.CurrentDirectory()), invocation.quiet);
+    return action != Invocation::Action::Mistake && action != Invocation::Action::Help;
+}
+
+bool SetsUp(Invocation::Action action)
+{
+    return action == Invocation::Action::Install || action == Invocation::Action::Upgrade;
+}
+
+bool NoteRunStart(LoggingPlatform& logged, const std::string& version, const Strings& arguments,
+                  const std::string& logPath)
+{
     Strings shown;
     for (const std::string& word : arguments)
         shown.push_back(Shown(word));
-    if (!logged.Note("Corvane " + version + " started with arguments: " + Joined(shown, " "))) {
-        ShowUsage(logged, StandardStream::Error, Format(msg::kLogNotOpened, invocation.logPath.c_str()) + "\r\n");
-        return ExitCode::Usage;
-    }
+    if (logged.Note("Corvane " + version + " started with arguments: " + Joined(shown, " ")))
+        return true;
+    ShowUsage(logged, StandardStream::Error, Format(msg::kLogNotOpened, logPath.c_str()) + "\r\n");
+    return false;
+}
 
-    ExitCode code = ExitCode::Done;
-    if (invocation.action == Invocation::Action::Mistake) {
+ExitCode RunUnattended(LoggingPlatform& logged, const Invocation& invocation)
+{
+    switch (invocation.action) {
+    case Invocation::Action::Mistake:
         logged.Note("mistake on the command line: " + invocation.mistake);
         ShowUsage(logged, StandardStream::Error, invocation.mistake + "\r\n" + msg::kUsage);
-        code = ExitCode::Usage;
-    } else if (invocation.action == Invocation::Action::Help) {
+        return ExitCode::Usage;
+    case Invocation::Action::Help:
         ShowUsage(logged, StandardStream::Output, msg::kUsage);
-    } else if (!logged.StartSockets()) {
-        logged.ShowMessage(socketsFailed);
-        code = invocation.action == Invocation::Action::Dialogs ? ExitCode::Done : ExitCode::NoSockets;
-    } else {
-        switch (invocation.action) {
-        case Invocation::Action::Install:
-            code = Install(logged, invocation.operands[0], invocation.operands[1]);
-            break;
-        case Invocation::Action::Upgrade:
-            code = Upgrade(logged, invocation.operands[0]);
-            break;
-        case Invocation::Action::List:
-            code = List(logged);
-            break;
-        default:
-            dialogs.choice(logged);
-            break;
-        }
-        if (code == ExitCode::Done && !invocation.quiet && SetsUp(invocation.action))
-            dialogs.completion(logged);
-        logged.StopSockets();
+        return ExitCode::Done;
+    case Invocation::Action::Install:
+        return ExitCodeOf(InstallSystem(logged, invocation.operands.at(0), invocation.operands.at(1)));
+    case Invocation::Action::Upgrade:
+        return ExitCodeOf(
+            UpgradeSystem(logged, invocation.operands.at(0), DeriveSystemType(invocation.operands.at(0))));
+    case Invocation::Action::List:
+        return List(logged);
+    case Invocation::Action::Dialogs:
+        break;
     }
+    return ExitCode::Done;
+}
+
+void NoteExitCode(LoggingPlatform& logged, ExitCode code)
+{
     logged.Note(Format("exit code %d", static_cast<int>(code)));
-    return code;
 }

@@ -1,14 +1,13 @@
-// What the command line asks of the program, and running it: the dialogs, or an install, upgrade
-// or listing without them, with exit codes and a log.
+// What the command line asks of the program, and what runs without the dialogs: an install,
+// upgrade or listing, with exit codes and a log.
 #pragma once
 
 #include "setup/SetupResult.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
-class PlatformServices;
+class LoggingPlatform;
 
 /// The program's exit codes.
 enum class ExitCode {
@@ -43,15 +42,24 @@ Invocation ParseArguments(const std::vector<std::string>& arguments);
 /// (the current drive's root) and "D:run.log"; full paths and "" stay as they are.
 std::string FullPath(const std::string& path, std::string current);
 
-/// How the program shows its dialogs; each runs on the services it is given.
-struct Dialogs {
-    std::function<void(PlatformServices&)> choice;      ///< the choice dialog, as main window
-    std::function<void(PlatformServices&)> completion;  ///< the completion dialog, without owner
-};
+/// True for what needs the socket library started first: the dialogs, an install, an upgrade
+/// and the list.
+bool NeedsSockets(Invocation::Action action);
 
-/// Runs the program as its command line (the services' CommandArguments) asks and returns its
-/// exit code. With a log, the run's start (with `version` and the arguments), what it does and its
-/// exit code are logged. The socket library is started for anything but a usage; without it
-/// `socketsFailed` is shown. The dialogs always end with Done, as the program always did.
-ExitCode RunProgram(PlatformServices& os, const std::string& version, const std::string& socketsFailed,
-                    const Dialogs& dialogs);
+/// True for an install or an upgrade, which end with the completion dialog unless quiet.
+bool SetsUp(Invocation::Action action);
+
+/// Notes the run's start in the log: the program's `version` and `arguments`, each quoted where
+/// it holds a blank. When the log file can't be appended to, says so on standard error (in a
+/// message box without one) and returns false: the run ends there with Usage.
+bool NoteRunStart(LoggingPlatform& logged, const std::string& version, const std::vector<std::string>& arguments,
+                  const std::string& logPath);
+
+/// Does what the command line asks without the dialogs and returns the exit code: a mistake's
+/// reason (logged) and the usage on standard error, the usage on standard output, an install, an
+/// upgrade, or the list on standard output. Without a standard stream to write to, a message box
+/// says it. An install, an upgrade and the list need the socket library started.
+ExitCode RunUnattended(LoggingPlatform& logged, const Invocation& invocation);
+
+/// Notes the exit code the run ends with, last of all its lines.
+void NoteExitCode(LoggingPlatform& logged, ExitCode code);

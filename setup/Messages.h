@@ -3,7 +3,7 @@
 
 namespace msg {
 
-// The dialogs' checks, which the command line makes too.
+// The checks of an install's and an upgrade's input, and the choice dialog's.
 inline constexpr const char kBothNeeded[] = "You have to select both call letters and system devices.";
 inline constexpr const char kNoneSelected[] = "You have to select a system device.";
 inline constexpr const char kNothingToUpdate[] = "You don't have any systems installed to update.";

@@ -3,6 +3,9 @@
 
 #include "platform/Characters.h"
 #include "platform/Format.h"
+#include "platform/PlatformServices.h"
+
+#include <algorithm>
 
 std::string ProgramDirectory(PlatformServices& os, const std::string& argument)
 {
@@ -41,4 +44,24 @@ std::string SystemDirectory(const std::string& baseDirectory, const std::string&
 std::string MarkerPath(PlatformServices& os, const std::string& baseDirectory, const std::string& name)
 {
     return os.LowerCase(SystemDirectory(baseDirectory, name) + "\\" + kMarkerFileName);
+}
+
+std::vector<std::string> SortedAsListed(PlatformServices& os, std::vector<std::string> names)
+{
+    std::stable_sort(names.begin(), names.end(),
+                     [&os](const std::string& a, const std::string& b) { return os.CompareText(a, b) < 0; });
+    return names;
+}
+
+const std::string* FindName(PlatformServices& os, const std::vector<std::string>& names, const std::string& wanted)
+{
+    const auto exact = std::find(names.begin(), names.end(), wanted);
+    if (exact != names.end())
+        return &*exact;
+    const std::string key = os.LowerCase(wanted);
+    for (const std::string& name : names) {
+        if (os.LowerCase(name) == key)
+            return &name;
+    }
+    return nullptr;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class PlatformServices;
 
@@ -36,3 +37,10 @@ std::string SystemDirectory(const std::string& baseDirectory, const std::string&
 
 /// The marker file's path for a system, lower-cased as a whole (c:\kel\wxyz-lt01\sysname.dat).
 std::string MarkerPath(PlatformServices& os, const std::string& baseDirectory, const std::string& name);
+
+/// `names` in the order the dialogs' sorted lists show them (the platform's comparison of text).
+std::vector<std::string> SortedAsListed(PlatformServices& os, std::vector<std::string> names);
+
+/// The entry of `names` equal to `wanted`, or else the first equal to it ignoring case; nullptr
+/// when there is none.
+const std::string* FindName(PlatformServices& os, const std::vector<std::string>& names, const std::string& wanted);

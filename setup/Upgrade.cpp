@@ -33,12 +33,29 @@ SetupResult UpgradeSystem(PlatformServices& os, const std::string& systemName, c
     // One at a time: nothing is claimed or run while another command is still running.
     if (SetupCommandRunning())
         return SetupResult::Refused;
+    if (systemName.empty()) {
+        os.ShowMessage(msg::kNoneSelected);
+        return SetupResult::Refused;
+    }
     // Anyone who can write in the base directory can make an entry; its name must not smuggle a
     // path or an interpreter variable into the command line.
     if (HasUnsafeCharacter(os, systemName) || HasUnsafeCharacter(os, systemType)) {
         os.ShowMessage(Format(msg::kUnsafeSystemName, systemName.c_str()));
         return SetupResult::Refused;
     }
+    if (!PathExists(os, kBaseDirectory)) {
+        os.ShowMessage(msg::kNothingToUpdate);
+        return SetupResult::Refused;
+    }
+    // Only a system that is there, as the store spells it.
+    const std::vector<std::string> installed = ListInstalledSystems(os, kBaseDirectory);
+    const std::string* const listed = FindName(os, installed, systemName);
+    if (!listed) {
+        os.ShowMessage(Format(msg::kNotInstalled, systemName.c_str()));
+        return SetupResult::Refused;
+    }
+    const std::string& name = *listed;
+    const std::string type = name == systemName ? systemType : DeriveSystemType(name);
     // The command's first word is the program's own folder, and the interpreter would expand a
     // "%" in it as well. No double-byte character has "%" as its second byte, so a plain search
     // does.
@@ -48,5 +65,5 @@ SetupResult UpgradeSystem(PlatformServices& os, const std::string& systemName, c
         return SetupResult::Refused;
     }
     os.ChangeDirectory(programDirectory);
-    return RunSetupCommand(os, UpgradeCommandLine(os, programDirectory, systemType, systemName));
+    return RunSetupCommand(os, UpgradeCommandLine(os, programDirectory, type, name));
 }

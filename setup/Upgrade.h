@@ -17,6 +17,8 @@ bool PathExists(PlatformServices& os, const std::string& path);
 std::vector<std::string> ListInstalledSystems(PlatformServices& os, const std::string& baseDirectory);
 
 /// Makes the program directory current and runs <program directory><type>-UPGRADE <name>, waiting
-/// for it. Every failure shows one message: Refused for a name or type holding \, / or % (nothing
-/// runs), CommandFailed when the command did not exit 0.
+/// for it. Every failure shows one message. Refused, and nothing runs: while another setup command
+/// runs; an empty name; a name or type holding \, / or %; no base directory; a name not listed
+/// there (one listed in another case is used as listed, with its own type); a program folder
+/// holding %. CommandFailed: the command did not exit 0.
 SetupResult UpgradeSystem(PlatformServices& os, const std::string& systemName, const std::string& systemType);

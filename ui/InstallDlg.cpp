@@ -4,7 +4,6 @@
 #include "platform/PlatformServices.h"
 #include "setup/DeviceTypes.h"
 #include "setup/Install.h"
-#include "setup/Messages.h"
 #include "ui/AboutDlg.h"
 #include "ui/framework/App.h"
 #include "ui/SetupCompleteDlg.h"
@@ -47,10 +46,6 @@ void CInstallDlg::OnOK()
 {
     const std::string callLetters = m_callLetters.GetText();
     const std::string systemType = m_systemType.GetSelectedText();
-    if (callLetters.empty() || systemType.empty()) {
-        m_os.ShowMessage(msg::kBothNeeded);
-        return;
-    }
     const SetupResult result = InstallSystem(m_os, callLetters, systemType);
     // A refusal made nothing: the dialog stays, with the entry, for the operator to correct.
     if (result == SetupResult::Refused)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/win32/Win32Platform.h"
+#include "setup/Invocation.h"
 #include "ui/framework/App.h"
 
 /// The application: runs what the command line asks, the dialogs when it asks nothing. It owns the
@@ -21,6 +22,10 @@ public:
     int ExitInstance() override { return m_exitCode; }
 
 private:
+    /// What the command line asks, on the services of the run's log: the socket library started
+    /// first where it is needed, then the choice dialog as main window or what runs without it.
+    ExitCode Run(LoggingPlatform& os, const Invocation& invocation);
+
     Win32Platform m_windows{&MainWindowHandle};
     PlatformServices& m_os;
     int m_exitCode = 0;

@@ -2,7 +2,6 @@
 #include "ui/UpgradeDlg.h"
 
 #include "platform/PlatformServices.h"
-#include "setup/Messages.h"
 #include "setup/SystemStore.h"
 #include "setup/Upgrade.h"
 #include "ui/SetupCompleteDlg.h"
@@ -23,12 +22,12 @@ BOOL CUpgradeDlg::OnInitDialog()
 void CUpgradeDlg::OnOK()
 {
     const std::string name = m_installedSystems.GetSelectedText();
-    if (name.empty()) {
-        m_os.ShowMessage(msg::kNoneSelected);
+    const SetupResult result = UpgradeSystem(m_os, name, DeriveSystemType(name));
+    // A refusal ran nothing: the dialog stays, for the operator to pick another system.
+    if (result == SetupResult::Refused)
         return;
-    }
     // After a failure the operator has read its message; claiming success would be false.
-    if (UpgradeSystem(m_os, name, DeriveSystemType(name)) == SetupResult::Done) {
+    if (result == SetupResult::Done) {
         CSetupCompleteDlg done(this, m_os);
         done.DoModal();
     }

@@ -53,8 +53,11 @@ TEST_F(Install, NumbersCountUpFillGapsAndIgnoreCase)
     drive.MakeDirectories("C:\\kel\\wxyz-lt05");
     ASSERT_EQ(Run("WXYZ", "LT"), SetupResult::Done);
     EXPECT_EQ(Systems(), (Strings{"wxyz-lt01", "wxyz-lt02", "wxyz-lt03", "wxyz-lt04", "wxyz-lt05"}));
-    // The type goes to the command as the caller gave it.
-    EXPECT_EQ(Commands()[1], "KELSETUP-lt C:\\kel\\wxyz-lt02 wxyz-lt02");
+    // The type goes to the command as the catalogue spells it, one spelled so exactly first.
+    EXPECT_EQ(Commands()[1], "KELSETUP-LT C:\\kel\\wxyz-lt02 wxyz-lt02");
+    drive.WriteFile(TestDrive::kProgramDirectory + std::string("keldevicetypes.dat"), "LT lt");
+    ASSERT_EQ(Run("WXYZ", "lt"), SetupResult::Done);
+    EXPECT_EQ(Commands().back(), "KELSETUP-lt C:\\kel\\wxyz-lt06 wxyz-lt06");
 }
 
 TEST_F(Install, GapIsFilledFirst)
@@ -115,13 +118,23 @@ TEST_F(Install, CallLettersOfAnyKindReachTheCommandAsOneWord)
     EXPECT_EQ(Commands()[0], "KELSETUP-LT \"C:\\kel\\ab cd-lt01\" \"ab cd-lt01\"");
 }
 
-TEST_F(Install, PathSeparatorsAndPercentAreRefusedBeforeAnythingIsMade)
+TEST_F(Install, EmptyUnsafeOrUnofferedInputIsRefusedBeforeAnythingIsMade)
 {
-    for (const auto& input : std::vector<std::pair<std::string, std::string>>{
-             {"..\\x", "LT"}, {"a/b", "LT"}, {"%PATH%", "LT"}, {"WXYZ", "L\\T"}, {"WXYZ", "%T"}}) {
+    for (const auto& input : std::vector<std::pair<std::string, std::string>>{{"..\\x", "LT"},
+                                                                               {"a/b", "LT"},
+                                                                               {"%PATH%", "LT"},
+                                                                               {"WXYZ", "L\\T"},
+                                                                               {"WXYZ", "%T"},
+                                                                               {"", "LT"},
+                                                                               {"WXYZ", ""},
+                                                                               {"WXYZ", "NOPE"}}) {
         EXPECT_EQ(Run(input.first, input.second), SetupResult::Refused) << input.first << " " << input.second;
     }
-    EXPECT_EQ(Messages(), Strings(5, "The call letters and the system type can't contain \\, / or %."));
+    Strings expected(5, "The call letters and the system type can't contain \\, / or %.");
+    expected.insert(expected.end(), 2, "You have to select both call letters and system devices.");
+    // Without a catalogue the default types are offered, sorted as the dialog's list shows them.
+    expected.push_back("The system type NOPE is not one of the types offered: GNX LT PRM TR9 WX.");
+    EXPECT_EQ(Messages(), expected);
     EXPECT_FALSE(drive.Exists(kBaseDirectory));
     EXPECT_FALSE(drive.Exists("C:\\x-lt01"));
     EXPECT_EQ(Commands(), Strings{});

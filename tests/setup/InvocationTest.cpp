@@ -1,5 +1,5 @@
-// The command line: what each form asks for, each mistake, and a run's exit code when the
-// socket library is missing or nothing may be shown.
+// The command line: what each form asks for, each mistake, the log's full path, and how the log
+// tells a command's end.
 #include "setup/Invocation.h"
 
 #include "setup/SetupLog.h"
@@ -77,52 +77,13 @@ TEST(ParseArguments, ReadsEachFormAndNamesEachMistake)
     EXPECT_EQ(ParseArguments({"/instal", "x", "/quiet", "/log", "C:\\l.log"}).logPath, "C:\\l.log");
 }
 
-TEST(RunProgram, OneLogMadeFullWhereStartedHoldsEveryLineAndTheReasonForAMistake)
+TEST(FullPath, MakesAPathFullAsWindowsDoes)
 {
-    TestDrive drive;
-    RecordingPlatform& os = drive.Os();
-    const Dialogs dialogs{[](PlatformServices&) {}, [](PlatformServices&) {}};
-    ASSERT_TRUE(os.ChangeDirectory("C:\\corvane-test"));
-
-    os.arguments = {"/instal", "x", "/quiet", "/log", "run.log"};
-    EXPECT_EQ(RunProgram(os, "1.0", "no sockets", dialogs), ExitCode::Usage);
-    EXPECT_EQ(os.messages, Strings{});
-    // Moved elsewhere, the run still writes to the file named where it started.
-    ASSERT_TRUE(os.ChangeDirectory("C:\\"));
-    const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
-    EXPECT_NE(log.find("] mistake on the command line: Corvane doesn't know the argument /instal.\r\n"),
-              std::string::npos)
-        << log;
-    EXPECT_NE(log.find("] exit code 1\r\n"), std::string::npos) << log;
-
     EXPECT_EQ(FullPath("run.log", "C:\\work"), "C:\\work\\run.log");
     EXPECT_EQ(FullPath("\\logs\\run.log", "C:\\work"), "C:\\logs\\run.log");
     EXPECT_EQ(FullPath("D:run.log", "C:\\work"), "D:\\run.log");
     EXPECT_EQ(FullPath("c:run.log", "C:\\"), "C:\\run.log");
     EXPECT_EQ(FullPath("\\\\server\\share\\run.log", "C:\\work"), "\\\\server\\share\\run.log");
-}
-
-TEST(RunProgram, WithoutSocketsAnUnattendedRunEndsWithFiveAndTheDialogsWithZero)
-{
-    TestDrive drive;
-    RecordingPlatform& os = drive.Os();
-    os.socketsStart = false;
-    bool dialogsShown = false;
-    const Dialogs dialogs{[&](PlatformServices&) { dialogsShown = true; }, [&](PlatformServices&) { dialogsShown = true; }};
-
-    os.arguments = {"/install", "WXYZ", "LT", "/quiet", "/log", "C:\\corvane-test\\run.log"};
-    EXPECT_EQ(RunProgram(os, "1.0", "no sockets", dialogs), ExitCode::NoSockets);
-    // Quiet: said in the log (and on standard error), never in a message box.
-    EXPECT_EQ(os.messages, Strings{});
-    const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
-    EXPECT_NE(log.find("] message, not shown (quiet): no sockets\r\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("] exit code 5\r\n"), std::string::npos) << log;
-
-    os.arguments = {};
-    EXPECT_EQ(RunProgram(os, "1.0", "no sockets", dialogs), ExitCode::Done);
-    EXPECT_EQ(os.messages, Strings{"no sockets"});
-    EXPECT_FALSE(dialogsShown);
-    EXPECT_FALSE(drive.Exists("C:\\kel"));
 }
 
 TEST(LoggingPlatform, TellsACommandEndingWithMinusOneFromOneNeverStarted)

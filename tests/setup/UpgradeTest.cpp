@@ -58,6 +58,7 @@ TEST(ListInstalledSystems, EmptyMissingOrFileBaseListsNothing)
 TEST(UpgradeSystem, CommandIsTheLowerCasedProgramDirectoryTypeAndName)
 {
     TestDrive drive;
+    drive.MakeDirectories("C:\\kel\\wxyz-lt02");
     drive.Os().programArgument = "C:\\Tools\\Setup\\corvane.exe";
     EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt02", "lt"), SetupResult::CommandFailed);  // no such command there
     drive.Os().programArgument = "corvane";
@@ -73,6 +74,7 @@ TEST(UpgradeSystem, RunsTheCommandBesideTheProgramWithTheNameAsItsOneArgument)
     TestDrive drive;
     const std::string directory = "C:\\Program Files\\Corvane Setup\\";
     drive.AddCommand("lt-UPGRADE", directory);
+    drive.MakeDirectories("C:\\kel\\wxyz-lt01");
     drive.Os().programArgument = directory + "corvane.exe";
     ASSERT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt01", DeriveSystemType("wxyz-lt01")), SetupResult::Done);
     EXPECT_EQ(drive.Os().messages, Strings{});
@@ -82,19 +84,31 @@ TEST(UpgradeSystem, RunsTheCommandBesideTheProgramWithTheNameAsItsOneArgument)
     EXPECT_EQ(records[0].arguments, Strings{"wxyz-lt01"});
 }
 
-TEST(UpgradeSystem, FailuresAndUnsafeNamesAreReported)
+TEST(UpgradeSystem, FailuresAndNamesNotToBeUsedAreReported)
 {
     TestDrive drive;
     drive.AddCommand("lt-UPGRADE");
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt01", "lt"), SetupResult::Refused);  // no C:\kel at all
+    drive.MakeDirectories("C:\\kel\\wxyz-lt01");
     drive.SetCommandExit(7);
     EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt01", "lt"), SetupResult::CommandFailed);
     EXPECT_EQ(UpgradeSystem(drive.Os(), "%COMSPEC%-lt01", "lt"), SetupResult::Refused);
     EXPECT_EQ(UpgradeSystem(drive.Os(), "a-..\\..\\lt01", "lt"), SetupResult::Refused);
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "", ""), SetupResult::Refused);
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt02", "lt"), SetupResult::Refused);
     EXPECT_EQ(drive.Os().messages,
-              (Strings{"Setup command c:\\corvane-test\\prog\\lt-UPGRADE wxyz-lt01 failed with exit code 7.",
+              (Strings{"You don't have any systems installed to update.",
+                       "Setup command c:\\corvane-test\\prog\\lt-UPGRADE wxyz-lt01 failed with exit code 7.",
                        "The system name %COMSPEC%-lt01 can't be used in a setup command.",
-                       "The system name a-..\\..\\lt01 can't be used in a setup command."}));
+                       "The system name a-..\\..\\lt01 can't be used in a setup command.",
+                       "You have to select a system device.", "No system named wxyz-lt02 is installed in C:\\kel."}));
     EXPECT_EQ(drive.Records().size(), 1u);
+
+    // A name listed in another case is used as listed, with the type it holds.
+    drive.SetCommandExit(0);
+    drive.Os().commands.clear();
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "WXYZ-LT01", "LT"), SetupResult::Done);
+    EXPECT_EQ(drive.Os().commands, Strings{"c:\\corvane-test\\prog\\lt-UPGRADE wxyz-lt01"});
 
     // The program's folder is the command's first word: a "%" in it is refused before anything
     // runs, the command there notwithstanding.
@@ -107,5 +121,5 @@ TEST(UpgradeSystem, FailuresAndUnsafeNamesAreReported)
     EXPECT_EQ(drive.Os().messages, Strings{"Corvane can't run upgrade commands from the folder c:\\setup %temp%\\: its "
                                            "name holds %. Rename the folder or copy Corvane to another one."});
     EXPECT_EQ(drive.Os().commands, Strings{});
-    EXPECT_EQ(drive.Records().size(), 1u);
+    EXPECT_EQ(drive.Records().size(), 2u);
 }

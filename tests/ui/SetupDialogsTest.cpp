@@ -348,6 +348,34 @@ TEST_F(UiTest, WithoutTheSocketLibraryTheProgramOnlySaysSoAndExitsWithZero)
     EXPECT_EQ(1, drive.Os().socketStarts);
     EXPECT_EQ(0, drive.Os().socketStops);
     EXPECT_TRUE(drive.Os().commands.empty());
+
+    // Unattended, the same start-up failure ends the run with 5, said in the log only.
+    drive.Os().messages.clear();
+    drive.Os().arguments = {"/install", "WXYZ", "LT", "/quiet", "/log", "C:\\corvane-test\\run.log"};
+    EXPECT_EQ(5, RunApplication());
+    EXPECT_TRUE(drive.Os().messages.empty());
+    const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
+    EXPECT_NE(log.find("] message, not shown (quiet): Windows sockets initialization failed.\r\n"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("] exit code 5\r\n"), std::string::npos) << log;
+    EXPECT_FALSE(drive.Exists("C:\\kel"));
+}
+
+TEST_F(UiTest, ARelativeLogIsMadeFullWhereTheRunStartedAndHoldsAMistakesReason)
+{
+    ASSERT_TRUE(drive.Os().ChangeDirectory("C:\\corvane-test"));
+    drive.Os().arguments = {"/instal", "x", "/quiet", "/log", "run.log"};
+    EXPECT_EQ(1, RunApplication());
+    EXPECT_TRUE(drive.Os().messages.empty());
+    // Moved elsewhere, the run still wrote to the file named where it started.
+    ASSERT_TRUE(drive.Os().ChangeDirectory("C:\\"));
+    const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
+    EXPECT_NE(log.find("] mistake on the command line: Corvane doesn't know the argument /instal.\r\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("] exit code 1\r\n"), std::string::npos) << log;
+    // Nothing but a mistake's usage: the socket library is not even tried.
+    EXPECT_EQ(0, drive.Os().socketStarts);
 }
 
 TEST_F(UiTest, StartUpRunsTheChoiceDialogAsMainWindowAndExitsWithZero)
