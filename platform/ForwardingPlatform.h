@@ -3,6 +3,8 @@
 
 #include "platform/PlatformServices.h"
 
+#include <utility>
+
 /// Passes every call to the services given to the constructor; a wrapper overrides the calls it
 /// changes or watches.
 class ForwardingPlatform : public PlatformServices {
@@ -34,6 +36,7 @@ public:
         return m_next.ReadTokens(path, sink);
     }
     std::optional<int> RunCommand(const std::string& commandLine) override { return m_next.RunCommand(commandLine); }
+    void WatchSession(std::function<void(SessionEvent)> watcher) override { m_next.WatchSession(std::move(watcher)); }
     int CompareText(const std::string& a, const std::string& b) override { return m_next.CompareText(a, b); }
     std::string LowerCase(const std::string& text) override { return m_next.LowerCase(text); }
     bool IsLeadByte(unsigned char byte) override { return m_next.IsLeadByte(byte); }

@@ -15,6 +15,14 @@ enum class WriteResult { Written, OpenFailed, WriteFailed };
 /// Outcome of reading a text file token by token.
 enum class ReadResult { Read, OpenFailed };
 
+/// What the system tells of the user's session (a log-off, a shutdown) while a command runs.
+enum class SessionEvent {
+    HeldUp,   ///< the session asked to end; it waits for the command, or for the user to end it anyway
+    Ending,   ///< the session asked to end in a way that can't wait (a critical shutdown)
+    Ends,     ///< the session ends now: the program and the command may be ended at any moment
+    GoesOn,   ///< the log-off or shutdown was called off
+};
+
 /// The program's standard streams.
 enum class StandardStream { Output, Error };
 
@@ -82,6 +90,10 @@ public:
     /// for it without limit. Returns its exit status (any value, -1 among them), or nothing when
     /// the interpreter could not be started.
     virtual std::optional<int> RunCommand(const std::string& commandLine) = 0;
+
+    /// Who hears, inside RunCommand, what the system tells of the session's end; each call is made
+    /// before the system may end the program. Nobody when `watcher` is empty.
+    virtual void WatchSession(std::function<void(SessionEvent)> watcher) = 0;
 
     /// Negative, 0 or positive as `a` sorts before, with or after `b` in the system's sorted lists:
     /// ignoring case, by the user's locale.

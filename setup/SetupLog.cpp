@@ -62,8 +62,26 @@ WriteResult LoggingPlatform::WriteTextFile(const std::string& path, const std::s
 std::optional<int> LoggingPlatform::RunCommand(const std::string& commandLine)
 {
     Note("running " + commandLine + " in " + Next().CurrentDirectory());
+    // Said at once: the program may be ended as soon as the system has its answer.
+    Next().WatchSession([this, &commandLine](SessionEvent event) {
+        switch (event) {
+        case SessionEvent::HeldUp:
+            Note("the session asked to end while " + commandLine + " runs: held up until it ends");
+            break;
+        case SessionEvent::Ending:
+            Note("the session is ending while " + commandLine + " runs and can't be held up");
+            break;
+        case SessionEvent::Ends:
+            Note("the session ends while " + commandLine + " runs: Corvane and the command end with it");
+            break;
+        case SessionEvent::GoesOn:
+            Note("the session goes on: its end was called off");
+            break;
+        }
+    });
     const auto start = std::chrono::steady_clock::now();
     const std::optional<int> status = Next().RunCommand(commandLine);
+    Next().WatchSession(nullptr);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     if (!status) {
         Note(Format("the command interpreter could not be started for %s", commandLine.c_str()));

@@ -43,6 +43,8 @@ public:
     /// the current directory and then on PATH, and runs it directly (no shell). 127 when nothing
     /// could be run; 128 + the signal number when it was killed.
     std::optional<int> RunCommand(const std::string& commandLine) override;
+    /// A POSIX session tells nothing of its end that a program could answer: nobody is told.
+    void WatchSession(std::function<void(SessionEvent)>) override {}
     /// ASCII letters ignoring case, then bytes.
     int CompareText(const std::string& a, const std::string& b) override;
     /// ASCII letters only.

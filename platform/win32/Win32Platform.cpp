@@ -132,6 +132,67 @@ private:
     std::vector<HWND> m_windows;
 };
 
+// What Windows shows for the program while it holds up a log-off or shutdown.
+const wchar_t kHoldUpReason[] = L"Corvane is waiting for a setup command to finish";
+const wchar_t kSessionWatchClass[] = L"CorvaneSessionWatch";
+
+// A hidden top-level window of the program's own for the length of one command: Windows asks
+// every top-level window before a log-off or shutdown, so the program is asked with its dialogs
+// or without any. An end that can wait is held up, with the reason, until the command ends or the
+// user ends the session anyway; one that can't wait is let go. `watcher` hears each first, as the
+// program may be ended as soon as the answer is given.
+class SessionWatch {
+public:
+    explicit SessionWatch(const std::function<void(SessionEvent)>& watcher) : m_watcher(watcher)
+    {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &SessionWatch::Answer;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kSessionWatchClass;
+        RegisterClassW(&windowClass);  // refused, harmlessly, from the second command on
+        m_window = CreateWindowExW(WS_EX_TOOLWINDOW, kSessionWatchClass, L"Corvane", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                   nullptr, windowClass.hInstance, this);
+        if (m_window)
+            ShutdownBlockReasonCreate(m_window, kHoldUpReason);
+    }
+    SessionWatch(const SessionWatch&) = delete;
+    SessionWatch& operator=(const SessionWatch&) = delete;
+    ~SessionWatch()
+    {
+        if (!m_window)
+            return;
+        ShutdownBlockReasonDestroy(m_window);
+        DestroyWindow(m_window);
+    }
+
+private:
+    static LRESULT CALLBACK Answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_NCCREATE)
+            SetWindowLongPtrW(window, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+        const auto* self = reinterpret_cast<const SessionWatch*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self && message == WM_QUERYENDSESSION) {
+            const bool canWait = (static_cast<DWORD>(lParam) & ENDSESSION_CRITICAL) == 0;
+            self->Tell(canWait ? SessionEvent::HeldUp : SessionEvent::Ending);
+            return canWait ? FALSE : TRUE;
+        }
+        if (self && message == WM_ENDSESSION) {
+            self->Tell(wParam ? SessionEvent::Ends : SessionEvent::GoesOn);
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    void Tell(SessionEvent event) const
+    {
+        if (m_watcher)
+            m_watcher(event);
+    }
+
+    const std::function<void(SessionEvent)>& m_watcher;
+    HWND m_window = nullptr;
+};
+
 // Waits for `process` to end while the thread keeps answering: messages sent to its windows are
 // answered (inside PeekMessage) and posted ones such as painting are dispatched, so that programs
 // that send to every window, the command among them, don't wait for ever. Whatever the operator
@@ -139,10 +200,11 @@ private:
 // the next message unread nor start a second install, and no dialog closes or opens; so is what the
 // system or a tool makes of keys and clicks (help, menus, a button's click posted), and the windows
 // are disabled meanwhile, so that a dialog refuses what is sent to it. Messages for the thread
-// itself are kept for afterwards.
-void WaitAnswering(HANDLE process)
+// itself are kept for afterwards. The session's end is answered as SessionWatch says.
+void WaitAnswering(HANDLE process, const std::function<void(SessionEvent)>& watcher)
 {
     const DisabledWindows disabled;
+    const SessionWatch session(watcher);
     HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
     HCURSOR previous = SetCursor(wait);
     std::vector<MSG> kept;
@@ -342,7 +404,7 @@ std::optional<int> Win32Platform::RunCommand(const std::string& commandLine)
     const Handle thread{started.hThread};
     if (!process.handle)
         return std::nullopt;
-    WaitAnswering(process.handle);
+    WaitAnswering(process.handle, m_sessionWatcher);
     // A status of 0xFFFFFFFF is -1 here, and a status like any other: the interpreter did start.
     DWORD status = 0;
     return GetExitCodeProcess(process.handle, &status) ? static_cast<int>(status) : -1;

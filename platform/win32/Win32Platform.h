@@ -48,8 +48,11 @@ public:
     /// line, in the current directory (passed by name), inheriting no handle; a line that starts
     /// with a double quote gets one more pair around it, which the interpreter strips again. While
     /// it runs the thread answers what is sent to its windows and repaints them, drops keyboard and mouse input and the commands they make, and shows the wait
-    /// cursor. Nothing when no interpreter could be started.
+    /// cursor. A hidden window of its own holds a log-off or shutdown up meanwhile, one that can
+    /// wait, with the reason Windows shows for it, and tells the session watcher. Nothing when no
+    /// interpreter could be started.
     std::optional<int> RunCommand(const std::string& commandLine) override;
+    void WatchSession(std::function<void(SessionEvent)> watcher) override { m_sessionWatcher = std::move(watcher); }
     /// CompareStringA with the user's locale, ignoring case, as sorted list boxes compare.
     int CompareText(const std::string& a, const std::string& b) override;
     std::string LowerCase(const std::string& text) override;
@@ -73,4 +76,5 @@ private:
 
     std::function<HWND()> m_mainWindow;
     bool m_commandsWithoutWindow = false;
+    std::function<void(SessionEvent)> m_sessionWatcher;
 };

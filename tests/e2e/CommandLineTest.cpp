@@ -275,6 +275,33 @@ TEST(PlantedDlls, NoneIsLoadedByAnInstallAnUpgradeTheListTheDialogsOrHelp)
     EXPECT_EQ(loaded, Strings{});
 }
 
+TEST(CommandLine, ALogOffWhileTheCommandRunsIsHeldUpAndLoggedButACriticalOneIsNot)
+{
+    Session session;
+    session.SetCommandDelay(3000);
+    Process program(session.ProgramDirectory() + "corvane.exe", "C:\\",
+                    {"/install", "WXYZ", "LT", "/quiet", "/log", kLog});
+    WaitUntil([&] { return session.Records().size() == 1; }, "the install command to start");
+    // Windows asks every top-level window, hidden or not, before the session ends.
+    const std::vector<HWND> watch = TopWindows(program.Id(), "CorvaneSessionWatch", "Corvane", true);
+    ASSERT_EQ(watch.size(), 1u);
+    EXPECT_EQ(SendMessageA(watch[0], WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), FALSE);
+    SendMessageA(watch[0], WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(SendMessageA(watch[0], WM_QUERYENDSESSION, 0, ENDSESSION_CRITICAL), TRUE);
+    SendMessageA(watch[0], WM_ENDSESSION, TRUE, ENDSESSION_CRITICAL);
+    EXPECT_EQ(program.WaitForExit(), 0u);
+
+    const std::string command = "KELSETUP-LT C:\\kel\\wxyz-lt01 wxyz-lt01";
+    const Strings log = LogTexts();
+    const auto running = std::find_if(log.begin(), log.end(), [](const std::string& t) { return t.rfind("running ", 0) == 0; });
+    ASSERT_NE(running, log.end());
+    EXPECT_EQ(Strings(running + 1, running + 5),
+              (Strings{"the session asked to end while " + command + " runs: held up until it ends",
+                       "the session goes on: its end was called off",
+                       "the session is ending while " + command + " runs and can't be held up",
+                       "the session ends while " + command + " runs: Corvane and the command end with it"}));
+}
+
 TEST(CommandLine, TheToolsPipeEndsWithCorvaneWhileAProgramTheCommandLeftStillRuns)
 {
     Session session;

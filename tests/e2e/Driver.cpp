@@ -89,8 +89,9 @@ BOOL CALLBACK CollectTopWindow(HWND window, LPARAM list)
     return TRUE;
 }
 
-// The visible top-level windows of process `processId`, or of every process for 0.
-std::vector<HWND> VisibleTopWindows(DWORD processId)
+// The visible top-level windows of process `processId`, or of every process for 0; hidden ones too
+// when told.
+std::vector<HWND> VisibleTopWindows(DWORD processId, bool hiddenToo = false)
 {
     std::vector<HWND> all;
     EnumWindows(&CollectTopWindow, reinterpret_cast<LPARAM>(&all));
@@ -98,7 +99,7 @@ std::vector<HWND> VisibleTopWindows(DWORD processId)
     for (HWND window : all) {
         DWORD owner = 0;
         GetWindowThreadProcessId(window, &owner);
-        if ((processId == 0 || owner == processId) && IsWindowVisible(window))
+        if ((processId == 0 || owner == processId) && (hiddenToo || IsWindowVisible(window)))
             visible.push_back(window);
     }
     return visible;
@@ -371,10 +372,11 @@ std::vector<HWND> Children(HWND window)
     return children;
 }
 
-std::vector<HWND> TopWindows(DWORD processId, const std::string& className, const std::string& caption)
+std::vector<HWND> TopWindows(DWORD processId, const std::string& className, const std::string& caption,
+                             bool hiddenToo)
 {
     std::vector<HWND> found;
-    for (HWND window : VisibleTopWindows(processId)) {
+    for (HWND window : VisibleTopWindows(processId, hiddenToo)) {
         if (ClassName(window) == className && Caption(window) == caption)
             found.push_back(window);
     }

@@ -82,8 +82,9 @@ LONG ExtendedStyle(HWND window);
 /// The direct children of `window` in creation order (for a dialog: its template order).
 std::vector<HWND> Children(HWND window);
 /// The visible top-level windows of process `processId` (any process when 0) with this class and
-/// caption, topmost first.
-std::vector<HWND> TopWindows(DWORD processId, const std::string& className, const std::string& caption);
+/// caption, topmost first; hidden ones too when told.
+std::vector<HWND> TopWindows(DWORD processId, const std::string& className, const std::string& caption,
+                             bool hiddenToo = false);
 /// True when process `processId` shows any top-level window at all.
 bool ShowsAnyWindow(DWORD processId);
 /// The top-level windows owned by `owner` with this class, visible or not.

@@ -116,6 +116,7 @@ TEST(InstallDialog, OpensAtItsPlaceWithTheSortedCatalogueAndTheAboutBox)
     Press(install, IDCANCEL);
     WaitUntilGone(install, "the install dialog");
     WaitUntil([&] { return IsWindowEnabled(choice) != FALSE; }, "the choice dialog to be enabled again");
+    EXPECT_TRUE(TopWindows(session.Program().Id(), "CorvaneSessionWatch", "Corvane", true).empty());
     EXPECT_EQ(ActiveIn(choice), choice);
     EXPECT_FALSE(Session::Exists(Session::kStore));
     EXPECT_TRUE(session.Records().empty());
@@ -296,6 +297,8 @@ TEST(InstallDialog, KeysAndClicksWhileTheCommandRunsChangeNothing)
     EXPECT_EQ(TopWindows(session.Program().Id(), "#32770", kInstallCaption).size(), 1u);
     EXPECT_EQ(FindMessageBox(session.Program().Id()).window, nullptr);
     EXPECT_TRUE(TopWindows(session.Program().Id(), "#32768", "").empty()) << "a menu opened";
+    // What holds a log-off up lasts as long as the command.
+    EXPECT_EQ(TopWindows(session.Program().Id(), "CorvaneSessionWatch", "Corvane", true).size(), 1u);
     // The dialog still answers while the command runs, and still shows what was entered.
     EXPECT_EQ(Text(letters), "WXYZ");
     EXPECT_TRUE(IsWindow(install));
