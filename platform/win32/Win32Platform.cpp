@@ -132,6 +132,28 @@ private:
     std::vector<HWND> m_windows;
 };
 
+// No window of the thread's may be made while a command runs: neither a dialog nor the menu that a
+// context-menu request sent straight to a control would open, whose modal loop would take keys.
+// Whatever sends such a request is answered at once.
+class NoNewWindows {
+public:
+    NoNewWindows() : m_hook(SetWindowsHookExW(WH_CBT, &Refuse, nullptr, GetCurrentThreadId())) {}
+    NoNewWindows(const NoNewWindows&) = delete;
+    NoNewWindows& operator=(const NoNewWindows&) = delete;
+    ~NoNewWindows()
+    {
+        if (m_hook)
+            UnhookWindowsHookEx(m_hook);
+    }
+
+private:
+    static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam)
+    {
+        return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    HHOOK m_hook;
+};
+
 // What Windows shows for the program while it holds up a log-off or shutdown.
 const wchar_t kHoldUpReason[] = L"Corvane is waiting for a setup command to finish";
 const wchar_t kSessionWatchClass[] = L"CorvaneSessionWatch";
@@ -199,12 +221,13 @@ private:
 // types or clicks meanwhile is dropped, so that an Enter pressed in impatience can neither dismiss
 // the next message unread nor start a second install, and no dialog closes or opens; so is what the
 // system or a tool makes of keys and clicks (help, menus, a button's click posted), and the windows
-// are disabled meanwhile, so that a dialog refuses what is sent to it. Messages for the thread
-// itself are kept for afterwards. The session's end is answered as SessionWatch says.
+// are disabled meanwhile, so that a dialog refuses what is sent to it, and no window is made.
+// Messages for the thread itself are kept for afterwards. The session's end is answered as SessionWatch says.
 void WaitAnswering(HANDLE process, const std::function<void(SessionEvent)>& watcher)
 {
     const DisabledWindows disabled;
     const SessionWatch session(watcher);
+    const NoNewWindows noWindows;
     HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
     HCURSOR previous = SetCursor(wait);
     std::vector<MSG> kept;

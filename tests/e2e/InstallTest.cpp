@@ -292,6 +292,8 @@ TEST(InstallDialog, KeysAndClicksWhileTheCommandRunsChangeNothing)
         Post(dialog, kKeyF1);
     }
     Post(letters, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(letters), MAKELPARAM(-1, -1));
+    // Sent straight to the edit box, the request reaches no dialog at all.
+    Send(letters, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(letters), MAKELPARAM(-1, -1));
     EXPECT_FALSE(IsWindowEnabled(install));
     // Nothing that was asked for opens: no second install dialog, no message, no menu.
     EXPECT_EQ(TopWindows(session.Program().Id(), "#32770", kInstallCaption).size(), 1u);
