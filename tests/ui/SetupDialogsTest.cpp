@@ -175,25 +175,33 @@ TEST_F(UiTest, UpgradeDialogListsTheStoreSortedAndUpgradesThePickedSystem)
     drive.MakeDirectories("C:\\kel\\wxyz-lt01");
     drive.MakeDirectories("C:\\kel\\abcd-wx02");
     drive.WriteFile("C:\\kel\\old-notes.txt", "x");
+    drive.WriteFile("C:\\kel\\%temp%-lt01", "x");
     drive.WriteFile("C:\\kel\\readme.txt", "x");
     drive.AddCommand("lt-UPGRADE");
     CUpgradeDlg upgrade(nullptr, drive.Os());
     driver
         .Then(On(kUpgradeCaption, [](HWND d) {
-            EXPECT_EQ((std::vector<std::string>{"abcd-wx02", "old-notes.txt", "wxyz-lt01"}),
+            EXPECT_EQ((std::vector<std::string>{"%temp%-lt01", "abcd-wx02", "old-notes.txt", "wxyz-lt01"}),
                       ListEntries(GetDlgItem(d, IDC_INSTALLED_SYSTEMS)));
             EXPECT_EQ(CB_ERR, SendDlgItemMessageA(d, IDC_INSTALLED_SYSTEMS, CB_GETCURSEL, 0, 0));
             EXPECT_EQ(GetDlgItem(d, IDOK), GetFocus());
             Press(d, IDOK);
         }))
         .Then(Messages(drive.Os(), 1))
+        // A name that can't go into a command is refused, and the dialog stays for another pick.
+        .Then(On(kUpgradeCaption, [](HWND d) {
+            Select(GetDlgItem(d, IDC_INSTALLED_SYSTEMS), "%temp%-lt01");
+            Press(d, IDOK);
+        }))
+        .Then(Messages(drive.Os(), 2))
         .Then(On(kUpgradeCaption, [](HWND d) {
             Select(GetDlgItem(d, IDC_INSTALLED_SYSTEMS), "wxyz-lt01");
             Press(d, IDOK);
         }))
         .Then(On(kCompleteCaption, [](HWND done) { Press(done, IDOK); }));
     EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDOK, upgrade.DoModal()); })) << driver.Failure();
-    EXPECT_EQ(std::vector<std::string>{kNoneSelected}, drive.Os().messages);
+    EXPECT_EQ((std::vector<std::string>{kNoneSelected, "The system name %temp%-lt01 can't be used in a setup command."}),
+              drive.Os().messages);
     ASSERT_EQ(1u, drive.Records().size());
     EXPECT_EQ(std::vector<std::string>{"wxyz-lt01"}, drive.Records()[0].arguments);
 }
