@@ -222,7 +222,8 @@ private:
 // the next message unread nor start a second install, and no dialog closes or opens; so is what the
 // system or a tool makes of keys and clicks (help, menus, a button's click posted), and the windows
 // are disabled meanwhile, so that a dialog refuses what is sent to it, and no window is made.
-// Messages for the thread itself are kept for afterwards. The session's end is answered as SessionWatch says.
+// Messages for the thread itself are kept for afterwards. The session's end is answered as
+// SessionWatch says.
 void WaitAnswering(HANDLE process, const std::function<void(SessionEvent)>& watcher)
 {
     const DisabledWindows disabled;
