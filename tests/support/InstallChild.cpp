@@ -82,7 +82,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", message.c_str());
 #ifdef _WIN32
     if (os.restarts > 0)
-        std::fprintf(stderr, "install_child: Wine did not start %d setup command(s); ran them again\n", os.restarts);
+        std::fprintf(stderr, "install_child: ran %d setup command(s) again: 9009 without a run of the stub\n", os.restarts);
 #endif
     return failures == 0 ? 0 : 1;
 }
