@@ -11,6 +11,8 @@ packages=(
     wine wine64 fonts-wine xvfb xauth                 # running and testing the Windows program (with
                                                       # its fonts: MS Sans Serif, and Marlett for the
                                                       # caption buttons)
+    wine64-preloader                                  # without it Wine now and then fails to start a
+                                                      # program at all (README, notes on testing)
     libc6:i386                                        # tells whether 32-bit programs run here
     clang libclang-rt-14-dev valgrind                 # fuzzing and memory checks
     imagemagick x11-apps                              # screenshots of the dialogs
@@ -57,5 +59,5 @@ fi
 # tests but reports their runs as skipped. (The scripts run the 64-bit prefix on the 64-bit loader
 # either way, so an unusable wine32 does no harm.)
 if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-    install_missing wine32:i386
+    install_missing wine32:i386 wine32-preloader:i386
 fi
