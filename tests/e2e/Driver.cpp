@@ -226,17 +226,9 @@ Process::Process(const std::string& exePath, const std::string& workingDirectory
         startup.hStdOutput = m_output->write;
         startup.hStdError = m_errors->write;
     }
-    // Wine now and then fails to start a program at all, with ERROR_INTERNAL_ERROR (README, notes
-    // on testing): nothing ran, so it is started again, a few times at most.
-    DWORD error = ERROR_INTERNAL_ERROR;
-    for (int attempt = 0; attempt < 3 && error == ERROR_INTERNAL_ERROR; ++attempt) {
-        error = CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, pipes, 0, nullptr,
-                               workingDirectory.c_str(), &startup, &m_info)
-                    ? ERROR_SUCCESS
-                    : GetLastError();
-    }
-    if (error != ERROR_SUCCESS)
-        throw DriverError("cannot start " + exePath + " (error " + std::to_string(error) + ")");
+    if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, pipes, 0, nullptr,
+                        workingDirectory.c_str(), &startup, &m_info))
+        throw DriverError("cannot start " + exePath + " (error " + std::to_string(GetLastError()) + ")");
     // Only the program holds the writing ends now: the pipes end when it does.
     for (Pipe* pipe : {m_output.get(), m_errors.get()}) {
         if (pipe) {

@@ -327,13 +327,7 @@ TEST(InstallDialog, HelpButtonAndF1AskTheHelpViewerForTheProgramsHelpFile)
             Press(install, kHelp);
         else
             Post(FocusIn(install), kKeyF1, 0, 0);
-        MessageBoxView box;
-        WaitUntil(
-            [&] {
-                box = FindMessageBox(0);
-                return box.window != nullptr;
-            },
-            "the help viewer");
+        const MessageBoxView box = WaitForMessageBox(0);
         GetWindowThreadProcessId(box.window, &viewer);
         EXPECT_NE(viewer, program) << "the program reports: " << box.text;
         EXPECT_NE(box.text.find("'C:\\corvane-e2e\\prog\\corvane.HLP'"), std::string::npos) << box.text;

@@ -2,7 +2,6 @@
 #include "tests/support/Spawn.h"
 
 #include <cstdint>
-#include <cstdio>
 
 #ifdef _WIN32
 #include <process.h>
@@ -47,15 +46,7 @@ std::vector<int> RunConcurrently(const std::vector<std::vector<std::string>>& co
             argv.push_back(&word[0]);
         argv.push_back(nullptr);
 #ifdef _WIN32
-        // Wine now and then fails to start a program at all (README, notes on testing): a child
-        // that did not start did nothing, so it is started again, a few times at most.
-        intptr_t child = -1;
-        for (int attempt = 0; attempt < 3 && child == -1; ++attempt) {
-            if (attempt > 0)
-                std::fprintf(stderr, "%s did not start; starting it again\n", command[0].c_str());
-            child = _spawnv(_P_NOWAIT, command[0].c_str(), argv.data());
-        }
-        children.push_back(child);
+        children.push_back(_spawnv(_P_NOWAIT, command[0].c_str(), argv.data()));
 #else
         const pid_t child = fork();
         if (child == 0) {
