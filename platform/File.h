@@ -9,6 +9,8 @@ class File {
 public:
     /// Opens `path` with `mode` as fopen does; test the object to see whether it opened.
     File(const std::string& path, const char* mode) : m_file(std::fopen(path.c_str(), mode)) {}
+    /// Takes `file` over (null: none opened).
+    explicit File(std::FILE* file) : m_file(file) {}
     ~File()
     {
         if (m_file)

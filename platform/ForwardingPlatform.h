@@ -3,8 +3,6 @@
 
 #include "platform/PlatformServices.h"
 
-#include <utility>
-
 /// Passes every call to the services given to the constructor; a wrapper overrides the calls it
 /// changes or watches.
 class ForwardingPlatform : public PlatformServices {
@@ -13,47 +11,34 @@ public:
 
     std::string ProgramArgument() override { return m_next.ProgramArgument(); }
     std::vector<std::string> CommandArguments() override { return m_next.CommandArguments(); }
-    unsigned long ProcessId() override { return m_next.ProcessId(); }
+    std::string CurrentDirectory() override { return m_next.CurrentDirectory(); }
     bool EnvironmentHas(const std::string& name) override { return m_next.EnvironmentHas(name); }
+    const CodePage& TextCodePage() override { return m_next.TextCodePage(); }
     MakeDirResult MakeDirectory(const std::string& path) override { return m_next.MakeDirectory(path); }
     bool ClaimDirectory(const std::string& path) override { return m_next.ClaimDirectory(path); }
-    bool RemoveEmptyDirectory(const std::string& path) override { return m_next.RemoveEmptyDirectory(path); }
-    bool RemoveFile(const std::string& path) override { return m_next.RemoveFile(path); }
-    bool AppendToFile(const std::string& path, const std::string& text) override
+    bool RemoveEntry(const std::string& path) override { return m_next.RemoveEntry(path); }
+    bool AppendToFile(const std::string& path, const std::string& bytes) override
     {
-        return m_next.AppendToFile(path, text);
+        return m_next.AppendToFile(path, bytes);
     }
-    bool ChangeDirectory(const std::string& path) override { return m_next.ChangeDirectory(path); }
-    std::string CurrentDirectory() override { return m_next.CurrentDirectory(); }
-    bool PathExists(const std::string& path) override { return m_next.PathExists(path); }
-    std::vector<std::string> ListEntries() override { return m_next.ListEntries(); }
-    WriteResult WriteTextFile(const std::string& path, const std::string& text) override
+    PathKind PathType(const std::string& path) override { return m_next.PathType(path); }
+    std::vector<std::string> ListEntries(const std::string& folder) override { return m_next.ListEntries(folder); }
+    WriteResult WriteTextFile(const std::string& path, const std::string& bytes) override
     {
-        return m_next.WriteTextFile(path, text);
+        return m_next.WriteTextFile(path, bytes);
     }
     ReadResult ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink) override
     {
         return m_next.ReadTokens(path, sink);
     }
-    std::optional<int> RunCommand(const std::string& commandLine) override { return m_next.RunCommand(commandLine); }
-    void WatchSession(std::function<void(SessionEvent)> watcher) override { m_next.WatchSession(std::move(watcher)); }
-    int CompareText(const std::string& a, const std::string& b) override { return m_next.CompareText(a, b); }
-    std::string LowerCase(const std::string& text) override { return m_next.LowerCase(text); }
-    bool IsLeadByte(unsigned char byte) override { return m_next.IsLeadByte(byte); }
+    std::optional<int> RunCommand(const CommandRun& run) override { return m_next.RunCommand(run); }
     void ShowMessage(const std::string& text) override { m_next.ShowMessage(text); }
-    bool WriteStandard(StandardStream stream, const std::string& text) override
+    StreamWrite WriteStandard(StandardStream stream, const std::string& text) override
     {
         return m_next.WriteStandard(stream, text);
     }
-    std::string LocalTime() override { return m_next.LocalTime(); }
-    bool OpenDocument(const std::string& path) override { return m_next.OpenDocument(path); }
-    bool ShowHelpTopic(const std::string& path, unsigned long context) override
-    {
-        return m_next.ShowHelpTopic(path, context);
-    }
-    void CloseHelp(const std::string& path) override { m_next.CloseHelp(path); }
-    bool StartSockets() override { return m_next.StartSockets(); }
-    void StopSockets() override { m_next.StopSockets(); }
+    bool Help(const HelpRequest& request) override { return m_next.Help(request); }
+    std::shared_ptr<void> StartSockets() override { return m_next.StartSockets(); }
 
 protected:
     /// The services every call is passed to.

@@ -1,19 +1,20 @@
 // Token reading over a C run-time file, shared by every platform; no system calls of its own.
 #include "platform/TokenReader.h"
 
-#include "platform/File.h"
+#include <memory>
 
 namespace {
 
-// White space as isspace() has it in the C locale, without a library call per byte.
+// White space as isspace() has it in the C locale, and NUL: a byte no type can hold, which a text
+// reader would take for the end of the token.
 inline bool IsWhiteSpace(char c)
 {
-    return c == ' ' || (c >= '\t' && c <= '\r');
+    return c == ' ' || (c >= '\t' && c <= '\r') || c == '\0';
 }
 
 }  // namespace
 
-void ReadTokensFrom(std::FILE* file, const std::function<void(const std::string&)>& sink)
+bool ReadTokensFrom(std::FILE* file, const std::function<void(const std::string&)>& sink)
 {
     // Read in large chunks and keep a partial token across them, so a token of any length comes
     // out whole without reading byte by byte.
@@ -37,15 +38,18 @@ void ReadTokensFrom(std::FILE* file, const std::function<void(const std::string&
                 ++p;
         }
     }
+    // A read that failed ends the loop as the end of the file does; only the error flag tells.
+    if (std::ferror(file))
+        return false;
     if (!token.empty())
         sink(token);
+    return true;
 }
 
-ReadResult ReadTokenFile(const std::string& path, const std::function<void(const std::string&)>& sink)
+ReadResult ReadTokenFile(std::FILE* file, const std::function<void(const std::string&)>& sink)
 {
-    File file(path, "r");
     if (!file)
         return ReadResult::OpenFailed;
-    ReadTokensFrom(file.Get(), sink);
-    return ReadResult::Read;
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> owned(file, std::fclose);
+    return ReadTokensFrom(file, sink) ? ReadResult::Read : ReadResult::ReadFailed;
 }

@@ -7,10 +7,11 @@
 #include <functional>
 #include <string>
 
-/// Hands `sink` every maximal run of non-white-space characters of `file`, from where it stands to
-/// its end, in order and whole, whatever its length. The file stays open.
-void ReadTokensFrom(std::FILE* file, const std::function<void(const std::string&)>& sink);
+/// Hands `sink` every maximal run of bytes of `file` that are neither white space nor NUL, from
+/// where it stands to its end, in order and whole, whatever its length. The file stays open.
+/// False when a read failed before the end.
+bool ReadTokensFrom(std::FILE* file, const std::function<void(const std::string&)>& sink);
 
-/// Opens the file at `path` (a path the C run-time understands) for reading in text mode, hands
-/// `sink` its tokens as ReadTokensFrom does and closes it. OpenFailed when it doesn't open.
-ReadResult ReadTokenFile(const std::string& path, const std::function<void(const std::string&)>& sink);
+/// Hands `sink` the tokens of `file` as ReadTokensFrom does, then closes it. OpenFailed when
+/// `file` is null (it did not open).
+ReadResult ReadTokenFile(std::FILE* file, const std::function<void(const std::string&)>& sink);

@@ -1,10 +1,11 @@
-// The unsafe-character check and word quoting for the external setup command lines.
+// The unsafe-character check, word quoting and the run of the external setup commands.
 #include "setup/CommandLine.h"
 
-#include "platform/Characters.h"
 #include "platform/Format.h"
+#include "platform/PlatformServices.h"
 #include "setup/Messages.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -14,57 +15,51 @@ bool IsIn(const char* set, char c)
     return c != '\0' && std::strchr(set, c) != nullptr;
 }
 
-}  // namespace
-
-bool HasUnsafeCharacter(PlatformServices& os, const std::string& text)
+bool IsControl(char c)
 {
-    return AnySingleByte(os, text, [](char c, size_t) { return IsIn("\\/%", c); });
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
 }
 
-std::string QuoteWord(PlatformServices& os, const std::string& word)
+}  // namespace
+
+bool HasUnsafeCharacter(const std::string& text)
+{
+    return HasUnquotableCharacter(text) || text.find_first_of("\\/%") != std::string::npos;
+}
+
+bool HasUnquotableCharacter(const std::string& text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return IsControl(c) || c == '"'; });
+}
+
+std::string QuoteWord(const std::string& word)
 {
     // Inside double quotes the interpreter takes these literally, and the C run-time of the
     // command keeps the quoted word as one argument.
-    const bool needsQuotes = AnySingleByte(os, word, [](char c, size_t) { return IsIn(" \t&^(),;=|<>", c); });
+    const bool needsQuotes = std::any_of(word.begin(), word.end(), [](char c) { return IsIn(" \t&^(),;=|<>", c); });
     return needsQuotes ? "\"" + word + "\"" : word;
 }
 
-std::string InstallCommandLine(PlatformServices& os, const std::string& systemType,
-                               const std::string& systemDirectory, const std::string& name)
+std::string InstallCommandLine(bool namedWithPath, const std::string& systemType, const std::string& systemDirectory,
+                               const std::string& name)
 {
-    // The command is found in the current directory, the program's. With this hardening option
-    // set the interpreter looks there only for a name with a path, so it is named as one.
-    const char* here = os.EnvironmentHas("NoDefaultCurrentDirectoryInExePath") ? ".\\" : "";
-    return QuoteWord(os, here + ("KELSETUP-" + systemType)) + " " + QuoteWord(os, systemDirectory) + " " +
-           QuoteWord(os, name);
+    const char* here = namedWithPath ? ".\\" : "";
+    return QuoteWord(here + ("KELSETUP-" + systemType)) + " " + QuoteWord(systemDirectory) + " " + QuoteWord(name);
 }
 
-std::string UpgradeCommandLine(PlatformServices& os, const std::string& programDirectory,
-                               const std::string& systemType, const std::string& name)
+std::string UpgradeCommandLine(const std::string& programDirectory, const std::string& systemType,
+                               const std::string& name)
 {
-    return QuoteWord(os, programDirectory + systemType + "-UPGRADE") + " " + QuoteWord(os, name);
+    return QuoteWord(programDirectory + systemType + "-UPGRADE") + " " + QuoteWord(name);
 }
 
-namespace {
-bool g_commandRunning = false;
-}
-
-bool SetupCommandRunning()
+SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine, const std::string& directory)
 {
-    return g_commandRunning;
-}
-
-SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine)
-{
-    struct Running {
-        Running() { g_commandRunning = true; }
-        ~Running() { g_commandRunning = false; }
-    };
-    std::optional<int> status;
-    {
-        const Running running;
-        status = os.RunCommand(commandLine);
-    }
+    CommandRun run;
+    run.line = commandLine;
+    run.directory = directory;
+    const std::optional<int> status = os.RunCommand(run);
     if (status == 0)
         return SetupResult::Done;
     // A command whose interpreter could not be started is shown with -1, as it always was.

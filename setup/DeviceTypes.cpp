@@ -9,27 +9,38 @@ namespace {
 
 const char* const kDefaultTypes[] = {"LT", "WX", "PRM", "TR9", "GNX"};
 
-ReadResult ReadCatalogue(PlatformServices& os, const std::function<void(const std::string&)>& sink)
+// The catalogue's types, or nothing when it doesn't open or can't be read to its end: a list cut
+// short would pass for the whole of it.
+std::optional<std::vector<std::string>> ReadCatalogue(PlatformServices& os)
 {
+    const CodePage& codePage = os.TextCodePage();
+    std::vector<std::string> types;
     // Not lower-cased: with an empty program directory the bare name resolves in the current directory.
-    return os.ReadTokens(ProgramDirectory(os) + kCatalogueFileName, sink);
+    const ReadResult read = os.ReadTokens(ProgramDirectory(os) + kCatalogueFileName, [&](const std::string& token) {
+        types.push_back(codePage.Decode(token));
+    });
+    if (read != ReadResult::Read)
+        return std::nullopt;
+    return types;
+}
+
+std::vector<std::string> Defaults()
+{
+    return std::vector<std::string>(std::begin(kDefaultTypes), std::end(kDefaultTypes));
 }
 
 }  // namespace
 
-void LoadDeviceTypes(PlatformServices& os, const std::function<void(const std::string&)>& sink)
+std::vector<std::string> LoadDeviceTypes(PlatformServices& os)
 {
-    if (ReadCatalogue(os, sink) == ReadResult::Read)
-        return;
+    if (std::optional<std::vector<std::string>> types = ReadCatalogue(os))
+        return std::move(*types);
     os.ShowMessage(msg::kCatalogueMissing);
-    for (const char* type : kDefaultTypes)
-        sink(type);
+    return Defaults();
 }
 
 std::vector<std::string> OfferedDeviceTypes(PlatformServices& os)
 {
-    std::vector<std::string> types;
-    if (ReadCatalogue(os, [&types](const std::string& type) { types.push_back(type); }) != ReadResult::Read)
-        types.assign(std::begin(kDefaultTypes), std::end(kDefaultTypes));
-    return types;
+    std::optional<std::vector<std::string>> types = ReadCatalogue(os);
+    return types ? std::move(*types) : Defaults();
 }

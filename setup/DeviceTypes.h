@@ -1,7 +1,6 @@
 // The catalogue of system types, keldevicetypes.dat beside the program.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,10 +9,10 @@ class PlatformServices;
 /// The catalogue's file name, looked for in the program directory.
 inline constexpr const char kCatalogueFileName[] = "keldevicetypes.dat";
 
-/// Hands `sink` every white-space separated token of the catalogue, in file order, case kept,
-/// duplicates kept. When the file doesn't open, shows one message and then hands over the default
-/// types LT, WX, PRM, TR9, GNX in that order.
-void LoadDeviceTypes(PlatformServices& os, const std::function<void(const std::string&)>& sink);
+/// Every token of the catalogue, in file order, case kept, duplicates kept, read as the code page's
+/// bytes; white space and NUL separate them. When the file doesn't open, or a read fails before its
+/// end, shows one message and gives the default types LT, WX, PRM, TR9, GNX in that order.
+std::vector<std::string> LoadDeviceTypes(PlatformServices& os);
 
-/// The types LoadDeviceTypes hands over, in the same order, without any message.
+/// The types LoadDeviceTypes gives, in the same order, without any message.
 std::vector<std::string> OfferedDeviceTypes(PlatformServices& os);

@@ -8,44 +8,114 @@
 #include "setup/Messages.h"
 #include "setup/SystemStore.h"
 
-SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType)
+namespace {
+
+// A directory this install claimed and the marker it may hold, until they are handed to the
+// install command. Whatever ends the install before that, a failure or an exception, removes them
+// again: a directory without its command's work would be listed as a system that never was.
+class Claim {
+public:
+    Claim(PlatformServices& os, std::string directory, std::string marker)
+        : m_os(os), m_directory(std::move(directory)), m_marker(std::move(marker))
+    {
+    }
+    Claim(const Claim&) = delete;
+    Claim& operator=(const Claim&) = delete;
+    ~Claim()
+    {
+        try {
+            Remove();
+        } catch (...) {
+            // Out of memory on the way out: what stays is said by the failure that got us here.
+        }
+    }
+
+    /// Removes the marker (when there is one) and the directory. What could not be removed, for
+    /// the operator to remove by hand: "" when nothing stays.
+    std::string Remove()
+    {
+        if (m_handedOver || m_directory.empty())
+            return std::string();
+        std::string stays;
+        if (m_os.PathType(m_marker) != PathKind::Missing && !m_os.RemoveEntry(m_marker))
+            stays = m_marker + " and ";
+        if (!m_os.RemoveEntry(m_directory))
+            stays += m_directory;
+        else
+            stays.clear();
+        m_directory.clear();
+        return stays;
+    }
+
+    /// The command has the system now: it stays, whatever happens next.
+    void HandOver() { m_handedOver = true; }
+
+private:
+    PlatformServices& m_os;
+    std::string m_directory;
+    std::string m_marker;
+    bool m_handedOver = false;
+};
+
+// `message` and, when something stays, what to remove by hand.
+std::string WithWhatStays(const std::string& message, const std::string& stays)
 {
-    // One at a time: nothing is claimed or run while another command is still running.
-    if (SetupCommandRunning())
-        return SetupResult::Refused;
+    return stays.empty() ? message : message + ". " + Format(msg::kLeftBehind, stays.c_str());
+}
+
+}  // namespace
+
+SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType,
+                          const std::vector<std::string>& offeredTypes)
+{
+    const CodePage& codePage = os.TextCodePage();
     if (callLetters.empty() || systemType.empty()) {
         os.ShowMessage(msg::kBothNeeded);
         return SetupResult::Refused;
     }
-    if (HasUnsafeCharacter(os, callLetters) || HasUnsafeCharacter(os, systemType)) {
+    if (HasUnsafeCharacter(callLetters) || HasUnsafeCharacter(systemType)) {
         os.ShowMessage(msg::kUnsafeInput);
+        return SetupResult::Refused;
+    }
+    // The name goes into the marker in the code page's bytes, and other programs read it so: text
+    // the code page can't write would come out as some other name.
+    if (!codePage.Encode(callLetters)) {
+        os.ShowMessage(Format(msg::kLettersNotInCodePage, callLetters.c_str()));
+        return SetupResult::Refused;
+    }
+    if (!codePage.Encode(systemType)) {
+        os.ShowMessage(Format(msg::kTypeNotInCodePage, systemType.c_str()));
         return SetupResult::Refused;
     }
     // Only a type the install dialog offers: any other would claim a directory and then find no
     // command to run. It is used as the catalogue spells it.
-    const std::vector<std::string> offered = OfferedDeviceTypes(os);
-    const std::string* const known = FindName(os, offered, systemType);
+    const std::string* const known = FindName(codePage, offeredTypes, systemType);
     if (!known) {
         std::string types;
-        for (const std::string& type : SortedAsListed(os, offered))
+        for (const std::string& type : SortedAsListed(codePage, offeredTypes))
             types += (types.empty() ? "" : " ") + type;
         os.ShowMessage(Format(msg::kTypeNotOffered, systemType.c_str(), types.c_str()));
         return SetupResult::Refused;
     }
     const std::string& type = *known;
     // The interpreter can't start in a network folder: it would fall back to the Windows folder
-    // and not find the command, after the system had been claimed.
+    // and not find the command, after the system had been claimed. Nor can it start in a folder
+    // that isn't there to enter.
     const std::string programFolder = ProgramDirectory(os);
     if (programFolder.compare(0, 2, "\\\\") == 0) {
         os.ShowMessage(Format(msg::kNetworkFolder, programFolder.c_str()));
+        return SetupResult::NotRegistered;
+    }
+    if (!programFolder.empty() && os.PathType(programFolder) != PathKind::Directory) {
+        os.ShowMessage(Format(msg::kFolderNotEntered, programFolder.c_str()));
         return SetupResult::NotRegistered;
     }
     if (os.MakeDirectory(kBaseDirectory) == MakeDirResult::Failed) {
         os.ShowMessage(Format(msg::kCannotCreateBase, kBaseDirectory));
         return SetupResult::NotRegistered;
     }
-    const std::string programDirectory = os.LowerCase(programFolder);
-    const std::string prefix = NamePrefix(os, callLetters, type);
+    const std::string programDirectory = codePage.LowerCase(programFolder);
+    const std::string prefix = NamePrefix(codePage, callLetters, type);
 
     // Making the directory is the claim: it succeeds for exactly one of several setups racing
     // for the same number, so no number is handed out twice.
@@ -61,23 +131,30 @@ SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, 
     }
 
     const std::string systemDirectory = SystemDirectory(kBaseDirectory, name);
-    const std::string markerPath = MarkerPath(os, kBaseDirectory, name);
-    switch (os.WriteTextFile(markerPath, name)) {
+    const std::string markerPath = MarkerPath(codePage, kBaseDirectory, name);
+    Claim claim(os, systemDirectory, markerPath);
+    // Lower-casing keeps every character in the code page, so the name encodes as its parts did.
+    const std::string markerBytes = codePage.Encode(name).value_or(std::string());
+    switch (os.WriteTextFile(markerPath, markerBytes)) {
     case WriteResult::Written:
         break;
     case WriteResult::OpenFailed:
-        os.ShowMessage(Format(msg::kMarkerNotOpened, markerPath.c_str()));
-        os.RemoveEmptyDirectory(systemDirectory);
+        os.ShowMessage(WithWhatStays(Format(msg::kMarkerNotOpened, markerPath.c_str()), claim.Remove()));
         return SetupResult::NotRegistered;
     case WriteResult::WriteFailed:
-        // A directory without a complete marker would be listed as a system that never was.
-        os.ShowMessage(Format(msg::kMarkerNotWritten, markerPath.c_str()));
-        os.RemoveFile(markerPath);
-        os.RemoveEmptyDirectory(systemDirectory);
+        os.ShowMessage(WithWhatStays(Format(msg::kMarkerNotWritten, markerPath.c_str()), claim.Remove()));
         return SetupResult::NotRegistered;
     }
 
-    // With an empty program directory this fails and the current directory stays as it was.
-    os.ChangeDirectory(programDirectory);
-    return RunSetupCommand(os, InstallCommandLine(os, type, systemDirectory, name));
+    // The command is found in its directory, the program's. With this hardening option set the
+    // interpreter looks there only for a name with a path, so it is named as one.
+    const std::string line = InstallCommandLine(os.EnvironmentHas("NoDefaultCurrentDirectoryInExePath"), type,
+                                                systemDirectory, name);
+    claim.HandOver();
+    return RunSetupCommand(os, line, programDirectory);
+}
+
+SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType)
+{
+    return InstallSystem(os, callLetters, systemType, OfferedDeviceTypes(os));
 }

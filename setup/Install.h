@@ -4,16 +4,23 @@
 #include "setup/SetupResult.h"
 
 #include <string>
+#include <vector>
 
 class PlatformServices;
 
 /// Makes C:\kel if needed, claims the first free C:\kel\<letters>-<type>NN (01 to 999), writes the
-/// name into its marker file, makes the program directory current and runs
-/// KELSETUP-<type> <system directory> <name>, waiting for it. Every failure shows one message.
-/// Refused, before anything is made: while another setup command runs; empty call letters or type;
-/// either holding \, / or %; a type the catalogue doesn't offer (one offered in another case is used
-/// as the catalogue spells it). NotRegistered: the
-/// program runs from a network folder (\\server\share\..., checked before anything is made), or
-/// the base directory, every number or the marker failed; a directory claimed before a marker
-/// failure is removed again. CommandFailed: the command did not exit 0; the system stays registered.
+/// name into its marker file in the code page's bytes and runs KELSETUP-<type> <system directory>
+/// <name> in the program directory, waiting for it. Every failure shows one message.
+/// Refused, before anything is made: empty call letters or type; either holding \, /, %, a double
+/// quote or a control character, or a character the code page can't write; a type not among
+/// `offeredTypes` (one offered in another case is used as offered). NotRegistered: the program runs
+/// from a network folder or from one that can't be entered (checked before anything is made), or
+/// the base directory, every number or the marker failed; what was claimed before a marker failure
+/// is removed again, and the message names whatever could not be. An exception leaves nothing
+/// claimed behind either, unless it comes once the command has been handed the system.
+/// CommandFailed: the command did not exit 0; the system stays registered.
+SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType,
+                          const std::vector<std::string>& offeredTypes);
+
+/// InstallSystem with the types the catalogue offers, read without a message.
 SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType);

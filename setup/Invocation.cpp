@@ -51,6 +51,18 @@ bool IsFullPath(const std::string& path)
            (path.size() >= 3 && path[1] == ':' && IsSlash(path[2]));
 }
 
+// The drive ("C:") or the share ("\\\\server\\share") a full path starts with; "" for neither.
+std::string Root(const std::string& path)
+{
+    if (path.size() >= 2 && path[1] == ':')
+        return path.substr(0, 2);
+    if (path.size() < 2 || !IsSlash(path[0]) || !IsSlash(path[1]))
+        return std::string();
+    const size_t server = path.find_first_of("\\/", 2);
+    const size_t share = server == std::string::npos ? server : path.find_first_of("\\/", server + 1);
+    return path.substr(0, share);
+}
+
 std::string Joined(const Strings& words, const char* separator)
 {
     std::string text;
@@ -59,24 +71,41 @@ std::string Joined(const Strings& words, const char* separator)
     return text;
 }
 
+// Writes `text` to `stream`, or shows it in a message box when the program has no such stream.
+// Done, or OutputNotWritten (logged, and no box: whoever reads the output is a program, and
+// nobody may be there to click) when the stream is there but can't be written.
+ExitCode Tell(LoggingPlatform& logged, StandardStream stream, const std::string& text, const std::string& boxText,
+              const char* failure)
+{
+    switch (logged.WriteStandard(stream, text)) {
+    case StreamWrite::Written:
+        return ExitCode::Done;
+    case StreamWrite::NoStream:
+        logged.ShowMessage(boxText);
+        return ExitCode::Done;
+    case StreamWrite::Failed:
+        break;
+    }
+    logged.Note(failure);
+    return ExitCode::OutputNotWritten;
+}
+
 // The names the upgrade dialog lists, in its order, a line each, to standard output (or, without
 // one, in a message box).
-ExitCode List(PlatformServices& os)
+ExitCode List(LoggingPlatform& logged)
 {
-    const Strings names = SortedAsListed(os, ListInstalledSystems(os, kBaseDirectory));
+    const Strings names = SortedAsListed(logged.TextCodePage(), ListInstalledSystems(logged, kBaseDirectory));
     std::string text;
     for (const std::string& name : names)
         text += name + "\r\n";
-    if (!os.WriteStandard(StandardStream::Output, text))
-        os.ShowMessage(names.empty() ? std::string(msg::kNothingToUpdate) : text);
-    return ExitCode::Done;
+    return Tell(logged, StandardStream::Output, text, names.empty() ? std::string(msg::kNothingToUpdate) : text,
+                msg::kListNotWritten);
 }
 
 // The usage on the stream it belongs to, or in a message box when the program has none.
-void ShowUsage(PlatformServices& os, StandardStream stream, const std::string& text)
+ExitCode ShowUsage(LoggingPlatform& logged, StandardStream stream, const std::string& text)
 {
-    if (!os.WriteStandard(stream, text))
-        os.ShowMessage(text);
+    return Tell(logged, stream, text, text, "the usage could not be written");
 }
 
 // A word as the log shows it among the arguments: quoted when it holds a blank or is empty.
@@ -92,8 +121,8 @@ std::string FullPath(const std::string& path, std::string current)
 {
     if (path.empty() || IsFullPath(path))
         return path;
-    if (IsSlash(path[0]))  // the root of the current drive
-        return current.substr(0, current.size() >= 2 && current[1] == ':' ? 2 : 0) + path;
+    if (IsSlash(path[0]))  // the root of the current drive, or of the share
+        return Root(current) + path;
     std::string rest = path;
     if (path.size() >= 2 && path[1] == ':') {  // "D:file": relative on that drive
         rest = path.substr(2);
@@ -217,13 +246,11 @@ ExitCode RunUnattended(LoggingPlatform& logged, const Invocation& invocation)
         ShowUsage(logged, StandardStream::Error, invocation.mistake + "\r\n" + msg::kUsage);
         return ExitCode::Usage;
     case Invocation::Action::Help:
-        ShowUsage(logged, StandardStream::Output, msg::kUsage);
-        return ExitCode::Done;
+        return ShowUsage(logged, StandardStream::Output, msg::kUsage);
     case Invocation::Action::Install:
         return ExitCodeOf(InstallSystem(logged, invocation.operands.at(0), invocation.operands.at(1)));
     case Invocation::Action::Upgrade:
-        return ExitCodeOf(
-            UpgradeSystem(logged, invocation.operands.at(0), DeriveSystemType(invocation.operands.at(0))));
+        return ExitCodeOf(UpgradeSystem(logged, invocation.operands.at(0)));
     case Invocation::Action::List:
         return List(logged);
     case Invocation::Action::Dialogs:

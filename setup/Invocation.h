@@ -17,6 +17,8 @@ enum class ExitCode {
     NotRegistered = 3,  ///< the base directory, no free number, the marker file, or a network folder
     CommandFailed = 4,  ///< the setup command failed or could not be started
     NoSockets = 5,      ///< Windows sockets could not be started
+    OutputNotWritten = 6,  ///< the list or the usage could not be written to standard output (its reader gone, a full disk)
+    Unexpected = 7,     ///< an unexpected failure (out of memory); what the run claimed for no command is removed
 };
 
 /// The exit code that tells how an install or upgrade ended.
@@ -39,7 +41,8 @@ struct Invocation {
 Invocation ParseArguments(const std::vector<std::string>& arguments);
 
 /// `path` made full against the full directory `current` as Windows does: "run.log", "\\run.log"
-/// (the current drive's root) and "D:run.log"; full paths and "" stay as they are.
+/// (the root of the current drive, or of the share of a \\server\share\... directory) and
+/// "D:run.log"; full paths and "" stay as they are.
 std::string FullPath(const std::string& path, std::string current);
 
 /// True for what needs the socket library started first: the dialogs, an install, an upgrade
@@ -58,7 +61,8 @@ bool NoteRunStart(LoggingPlatform& logged, const std::string& version, const std
 /// Does what the command line asks without the dialogs and returns the exit code: a mistake's
 /// reason (logged) and the usage on standard error, the usage on standard output, an install, an
 /// upgrade, or the list on standard output. Without a standard stream to write to, a message box
-/// says it. An install, an upgrade and the list need the socket library started.
+/// says it; a stream that can't be written is logged and gives OutputNotWritten. An install, an
+/// upgrade and the list need the socket library started.
 ExitCode RunUnattended(LoggingPlatform& logged, const Invocation& invocation);
 
 /// Notes the exit code the run ends with, last of all its lines.

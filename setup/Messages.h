@@ -14,6 +14,11 @@ inline constexpr const char kNoFreeNumber[] = "Could not open any %s\\%snn subdi
 inline constexpr const char kMarkerNotOpened[] = "Setup file %s could not be opened";
 inline constexpr const char kMarkerNotWritten[] = "Setup file %s could not be written";
 inline constexpr const char kUnsafeInput[] = "The call letters and the system type can't contain \\, / or %.";
+inline constexpr const char kLettersNotInCodePage[] = "The call letters %s can't be written in this PC's code page.";
+inline constexpr const char kTypeNotInCodePage[] = "The system type %s can't be written in this PC's code page.";
+inline constexpr const char kFolderNotEntered[] =
+    "Corvane can't start setup commands in its folder %s, as it can't be entered. Nothing was registered.";
+inline constexpr const char kLeftBehind[] = "%s could not be removed: remove it by hand.";
 inline constexpr const char kNetworkFolder[] =
     "Corvane can't run setup commands from the network folder %s. Copy it to a local folder or map a drive letter to "
     "it.";
@@ -26,6 +31,9 @@ inline constexpr const char kUnsafeSystemName[] = "The system name %s can't be u
 inline constexpr const char kUnsafeProgramFolder[] =
     "Corvane can't run upgrade commands from the folder %s: its name holds %%. Rename the folder or copy Corvane to "
     "another one.";
+inline constexpr const char kUnquotableProgramFolder[] =
+    "Corvane can't run upgrade commands from the folder %s: its name holds a double quote or a control character. "
+    "Rename the folder or copy Corvane to another one.";
 
 // Catalogue.
 inline constexpr const char kCatalogueMissing[] =
@@ -39,6 +47,10 @@ inline constexpr const char kUnknownArgument[] = "Corvane doesn't know the argum
 inline constexpr const char kMissingArgument[] = "%s needs %s.";
 inline constexpr const char kOneAction[] = "Only one of /install, /upgrade, /list and /? can be given.";
 inline constexpr const char kQuietAlone[] = "/quiet goes with /install or /upgrade only.";
+inline constexpr const char kListNotWritten[] = "The list of systems could not be written to standard output.";
+inline constexpr const char kUnexpectedFailure[] =
+    "Corvane stopped on an unexpected failure (%s). What this run had made and not yet handed to a setup command was "
+    "removed.";
 inline constexpr const char kUsage[] =
     "Usage:\r\n"
     "  corvane /install <call letters> <system type> [/quiet] [/log <file>]\r\n"
@@ -47,6 +59,6 @@ inline constexpr const char kUsage[] =
     "  corvane /?\r\n"
     "Without arguments, or with only /log <file>, Corvane opens its dialogs.\r\n"
     "Exit codes: 0 done, 1 usage, 2 refused input, 3 system not registered, 4 setup command failed,\r\n"
-    "5 Windows sockets not started.\r\n";
+    "5 Windows sockets not started, 6 output not written, 7 unexpected failure.\r\n";
 
 }  // namespace msg

@@ -1,6 +1,7 @@
 // The log of one run, written through the platform services.
 #include "setup/SetupLog.h"
 
+#include "platform/Clock.h"
 #include "platform/Format.h"
 
 #include <chrono>
@@ -15,7 +16,7 @@ bool LoggingPlatform::Note(const std::string& text)
     if (m_logPath.empty())
         return true;
     // One event, one line, whatever the text holds.
-    std::string line = Next().LocalTime() + Format(" [%lu] ", Next().ProcessId()) + text;
+    std::string line = LocalTime() + Format(" [%lu] ", ProcessId()) + text;
     for (char& c : line) {
         if (c == '\r' || c == '\n')
             c = ' ';
@@ -42,28 +43,28 @@ bool LoggingPlatform::ClaimDirectory(const std::string& path)
     return NotedIf(Next().ClaimDirectory(path), "claimed directory " + path);
 }
 
-bool LoggingPlatform::RemoveEmptyDirectory(const std::string& path)
+bool LoggingPlatform::RemoveEntry(const std::string& path)
 {
-    return NotedIf(Next().RemoveEmptyDirectory(path), "removed directory " + path);
+    const char* what = Next().PathType(path) == PathKind::Directory ? "removed directory " : "removed file ";
+    return NotedIf(Next().RemoveEntry(path), what + path);
 }
 
-bool LoggingPlatform::RemoveFile(const std::string& path)
+WriteResult LoggingPlatform::WriteTextFile(const std::string& path, const std::string& bytes)
 {
-    return NotedIf(Next().RemoveFile(path), "removed file " + path);
-}
-
-WriteResult LoggingPlatform::WriteTextFile(const std::string& path, const std::string& text)
-{
-    const WriteResult result = Next().WriteTextFile(path, text);
+    const WriteResult result = Next().WriteTextFile(path, bytes);
     NotedIf(result == WriteResult::Written, "wrote file " + path);
     return result;
 }
 
-std::optional<int> LoggingPlatform::RunCommand(const std::string& commandLine)
+std::optional<int> LoggingPlatform::RunCommand(const CommandRun& run)
 {
-    Note("running " + commandLine + " in " + Next().CurrentDirectory());
+    const std::string& commandLine = run.line;
+    Note("running " + commandLine + " in " + (run.directory.empty() ? Next().CurrentDirectory() : run.directory));
+    CommandRun logged = run;
+    // An unattended run opens no window, not even the interpreter's console.
+    logged.withoutWindow = run.withoutWindow || m_quiet;
     // Said at once: the program may be ended as soon as the system has its answer.
-    Next().WatchSession([this, &commandLine](SessionEvent event) {
+    logged.onSession = [this, &run, &commandLine](SessionEvent event) {
         switch (event) {
         case SessionEvent::HeldUp:
             Note("the session asked to end while " + commandLine + " runs: held up until it ends");
@@ -78,10 +79,11 @@ std::optional<int> LoggingPlatform::RunCommand(const std::string& commandLine)
             Note("the session goes on: its end was called off");
             break;
         }
-    });
+        if (run.onSession)
+            run.onSession(event);
+    };
     const auto start = std::chrono::steady_clock::now();
-    const std::optional<int> status = Next().RunCommand(commandLine);
-    Next().WatchSession(nullptr);
+    const std::optional<int> status = Next().RunCommand(logged);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     if (!status) {
         Note(Format("the command interpreter could not be started for %s", commandLine.c_str()));

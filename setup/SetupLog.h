@@ -9,8 +9,8 @@
 /// quiet only logged and written to standard error), every directory made, claimed or removed,
 /// every file written or removed, every command run with its directory, exit status and duration,
 /// and what the system tells of the session's end while it runs. Each line is "<local time>
-/// [<process id>] <text>" with CR LF, appended whole, so that several runs can share one log.
-/// Without a log file nothing is noted.
+/// [<process id>] <text>" in UTF-8 with CR LF, appended whole, so that several runs can share one
+/// log. Without a log file nothing is noted. When quiet, commands run without a console window.
 class LoggingPlatform : public ForwardingPlatform {
 public:
     /// `logPath` empty: no log. `quiet`: no message box; messages go to the log and standard error.
@@ -19,12 +19,14 @@ public:
     /// Appends one line; false when the log can't be appended to (always true without a log).
     bool Note(const std::string& text);
 
+    /// True when messages are not shown.
+    bool Quiet() const { return m_quiet; }
+
     MakeDirResult MakeDirectory(const std::string& path) override;
     bool ClaimDirectory(const std::string& path) override;
-    bool RemoveEmptyDirectory(const std::string& path) override;
-    bool RemoveFile(const std::string& path) override;
-    WriteResult WriteTextFile(const std::string& path, const std::string& text) override;
-    std::optional<int> RunCommand(const std::string& commandLine) override;
+    bool RemoveEntry(const std::string& path) override;
+    WriteResult WriteTextFile(const std::string& path, const std::string& bytes) override;
+    std::optional<int> RunCommand(const CommandRun& run) override;
     void ShowMessage(const std::string& text) override;
 
 private:

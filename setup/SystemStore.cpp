@@ -1,4 +1,4 @@
-// System names and paths: string work only, plus lower-casing through the platform.
+// System names and paths: string work only, with the code page's rules for case and order.
 #include "setup/SystemStore.h"
 
 #include "platform/Characters.h"
@@ -7,14 +7,14 @@
 
 #include <algorithm>
 
-std::string ProgramDirectory(PlatformServices& os, const std::string& argument)
+std::string ProgramDirectory(const std::string& argument)
 {
-    return argument.substr(0, NameStart(os, argument));
+    return argument.substr(0, NameStart(argument));
 }
 
 std::string ProgramDirectory(PlatformServices& os)
 {
-    return ProgramDirectory(os, os.ProgramArgument());
+    return ProgramDirectory(os.ProgramArgument());
 }
 
 std::string DeriveSystemType(const std::string& name)
@@ -26,9 +26,9 @@ std::string DeriveSystemType(const std::string& name)
     return dash == std::string::npos ? shortened : shortened.substr(dash + 1);
 }
 
-std::string NamePrefix(PlatformServices& os, const std::string& callLetters, const std::string& systemType)
+std::string NamePrefix(const CodePage& codePage, const std::string& callLetters, const std::string& systemType)
 {
-    return os.LowerCase(callLetters + "-" + systemType);
+    return codePage.LowerCase(callLetters + "-" + systemType);
 }
 
 std::string SystemName(const std::string& prefix, int number)
@@ -41,26 +41,27 @@ std::string SystemDirectory(const std::string& baseDirectory, const std::string&
     return baseDirectory + "\\" + name;
 }
 
-std::string MarkerPath(PlatformServices& os, const std::string& baseDirectory, const std::string& name)
+std::string MarkerPath(const CodePage& codePage, const std::string& baseDirectory, const std::string& name)
 {
-    return os.LowerCase(SystemDirectory(baseDirectory, name) + "\\" + kMarkerFileName);
+    return codePage.LowerCase(SystemDirectory(baseDirectory, name) + "\\" + kMarkerFileName);
 }
 
-std::vector<std::string> SortedAsListed(PlatformServices& os, std::vector<std::string> names)
+std::vector<std::string> SortedAsListed(const CodePage& codePage, std::vector<std::string> names)
 {
     std::stable_sort(names.begin(), names.end(),
-                     [&os](const std::string& a, const std::string& b) { return os.CompareText(a, b) < 0; });
+                     [&codePage](const std::string& a, const std::string& b) { return codePage.Compare(a, b) < 0; });
     return names;
 }
 
-const std::string* FindName(PlatformServices& os, const std::vector<std::string>& names, const std::string& wanted)
+const std::string* FindName(const CodePage& codePage, const std::vector<std::string>& names,
+                            const std::string& wanted)
 {
     const auto exact = std::find(names.begin(), names.end(), wanted);
     if (exact != names.end())
         return &*exact;
-    const std::string key = os.LowerCase(wanted);
+    const std::string key = codePage.LowerCase(wanted);
     for (const std::string& name : names) {
-        if (os.LowerCase(name) == key)
+        if (codePage.LowerCase(name) == key)
             return &name;
     }
     return nullptr;

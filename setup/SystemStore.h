@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+class CodePage;
 class PlatformServices;
 
 /// The fixed root of every system directory.
@@ -14,9 +15,8 @@ inline constexpr const char kMarkerFileName[] = "sysname.dat";
 inline constexpr int kLastSystemNumber = 999;
 
 /// `argument` with everything after its last backslash removed; the result ends in a backslash or
-/// is empty (an argument without any backslash). The trail byte of a double-byte character is no
-/// backslash.
-std::string ProgramDirectory(PlatformServices& os, const std::string& argument);
+/// is empty (an argument without any backslash).
+std::string ProgramDirectory(const std::string& argument);
 
 /// ProgramDirectory of the running program's own path.
 std::string ProgramDirectory(PlatformServices& os);
@@ -27,7 +27,7 @@ std::string ProgramDirectory(PlatformServices& os);
 std::string DeriveSystemType(const std::string& name);
 
 /// Lower-cased call letters, "-" and lower-cased system type: the part of a name before its number.
-std::string NamePrefix(PlatformServices& os, const std::string& callLetters, const std::string& systemType);
+std::string NamePrefix(const CodePage& codePage, const std::string& callLetters, const std::string& systemType);
 
 /// The prefix followed by `number` formatted with at least two digits (wxyz-lt03, wxyz-lt100).
 std::string SystemName(const std::string& prefix, int number);
@@ -36,11 +36,12 @@ std::string SystemName(const std::string& prefix, int number);
 std::string SystemDirectory(const std::string& baseDirectory, const std::string& name);
 
 /// The marker file's path for a system, lower-cased as a whole (c:\kel\wxyz-lt01\sysname.dat).
-std::string MarkerPath(PlatformServices& os, const std::string& baseDirectory, const std::string& name);
+std::string MarkerPath(const CodePage& codePage, const std::string& baseDirectory, const std::string& name);
 
-/// `names` in the order the dialogs' sorted lists show them (the platform's comparison of text).
-std::vector<std::string> SortedAsListed(PlatformServices& os, std::vector<std::string> names);
+/// `names` in the order the dialogs' sorted lists show them.
+std::vector<std::string> SortedAsListed(const CodePage& codePage, std::vector<std::string> names);
 
 /// The entry of `names` equal to `wanted`, or else the first equal to it ignoring case; nullptr
 /// when there is none.
-const std::string* FindName(PlatformServices& os, const std::vector<std::string>& names, const std::string& wanted);
+const std::string* FindName(const CodePage& codePage, const std::vector<std::string>& names,
+                            const std::string& wanted);

@@ -12,13 +12,14 @@ class PlatformServices;
 bool PathExists(PlatformServices& os, const std::string& path);
 
 /// Every entry of `baseDirectory` whose name holds a "-", files and directories alike, in
-/// file-system order ("." and ".." never). Empty when the directory can't be entered. The current
-/// directory is the same afterwards as before.
+/// file-system order ("." and ".." never), spelled as the file system spells them, whatever they
+/// hold. Empty when the directory can't be listed.
 std::vector<std::string> ListInstalledSystems(PlatformServices& os, const std::string& baseDirectory);
 
-/// Makes the program directory current and runs <program directory><type>-UPGRADE <name>, waiting
-/// for it. Every failure shows one message. Refused, and nothing runs: while another setup command
-/// runs; an empty name; a name or type holding \, / or %; no base directory; a name not listed
-/// there (one listed in another case is used as listed, with its own type); a program folder
-/// holding %. CommandFailed: the command did not exit 0.
-SetupResult UpgradeSystem(PlatformServices& os, const std::string& systemName, const std::string& systemType);
+/// Runs <program directory><type>-UPGRADE <name> in the program directory, the type derived from
+/// the name as listed, waiting for it. Every failure shows one message. Refused, and nothing runs:
+/// an empty name; a name holding \, /, %, a double quote or a control character, or one the code
+/// page can't write (the command could not open it); no base directory; a name not listed there
+/// (one listed in another case is used as listed); a program folder holding %, a double quote or a
+/// control character. CommandFailed: the command did not exit 0.
+SetupResult UpgradeSystem(PlatformServices& os, const std::string& systemName);

@@ -27,8 +27,8 @@ BOOL CInstallDlg::OnInitDialog()
     if (HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE)) {
         const std::string about = CWinApp::LoadText(IDS_ABOUTBOX);
         if (!about.empty()) {
-            AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-            AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+            AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, Utf16(about).c_str());
         }
     }
 
@@ -37,7 +37,9 @@ BOOL CInstallDlg::OnInitDialog()
 
     // The template is marked visible, so the dialog appears only after this: a catalogue
     // message comes first.
-    LoadDeviceTypes(m_os, [this](const std::string& type) { m_systemType.AddString(type); });
+    m_offeredTypes = LoadDeviceTypes(m_os);
+    for (const std::string& type : m_offeredTypes)
+        m_systemType.AddString(type);
     m_callLetters.SetText(std::string());
     return TRUE;
 }
@@ -46,7 +48,8 @@ void CInstallDlg::OnOK()
 {
     const std::string callLetters = m_callLetters.GetText();
     const std::string systemType = m_systemType.GetSelectedText();
-    const SetupResult result = InstallSystem(m_os, callLetters, systemType);
+    // Checked against the types the list was filled with: the catalogue is read once per dialog.
+    const SetupResult result = InstallSystem(m_os, callLetters, systemType, m_offeredTypes);
     // A refusal made nothing: the dialog stays, with the entry, for the operator to correct.
     if (result == SetupResult::Refused)
         return;
@@ -91,5 +94,5 @@ HICON CInstallDlg::OnQueryDragIcon()
 
 void CInstallDlg::OnDestroy()
 {
-    m_os.CloseHelp(HelpFilePath(m_os));
+    m_os.Help({HelpRequest::Kind::Close, HelpFilePath(m_os)});
 }

@@ -3,6 +3,9 @@
 
 #include "ui/SetupDlg.h"
 
+#include <string>
+#include <vector>
+
 /// Collects the call letters and a system type from the catalogue and registers the system.
 /// Carries the About item on its system menu and the Help button.
 class CInstallDlg : public CSetupDlg {
@@ -20,5 +23,6 @@ protected:
 private:
     CEdit m_callLetters;
     CComboBox m_systemType;
+    std::vector<std::string> m_offeredTypes;
     HICON m_hIcon = nullptr;
 };

@@ -1,7 +1,9 @@
 // The application object's start-up routine.
 #include "ui/SetupApp.h"
 
+#include "platform/Format.h"
 #include "setup/Invocation.h"
+#include "setup/Messages.h"
 #include "setup/SetupLog.h"
 #include "ui/SetupChoiceDlg.h"
 #include "ui/SetupCompleteDlg.h"
@@ -19,16 +21,24 @@ BOOL CSetupApp::InitInstance()
     Enable3dControls();
     const std::vector<std::string> arguments = m_os.CommandArguments();
     const Invocation invocation = ParseArguments(arguments);
-    // An unattended run opens no window, not even the interpreter's console.
-    m_windows.StartCommandsWithoutWindow(invocation.quiet);
-    // Made full once, before the setup command's directory is made current, so that every line
-    // goes to the one file the operator named.
+    // Made full once, where the program was started, so that every line goes to the one file the
+    // operator named.
     LoggingPlatform logged(m_os, FullPath(invocation.logPath, m_os.CurrentDirectory()), invocation.quiet);
     if (!NoteRunStart(logged, CORVANE_VERSION_TEXT, arguments, invocation.logPath)) {
         m_exitCode = static_cast<int>(ExitCode::Usage);
         return FALSE;
     }
-    const ExitCode code = Run(logged, invocation);
+    ExitCode code = ExitCode::Unexpected;
+    // The one place a failure nobody expected (out of memory, say) ends up, from the dialogs and
+    // the command line alike: said like any other failure, with its own exit code. What the run
+    // had claimed for no command is gone by now (the install removes it on the way out).
+    try {
+        code = Run(logged, invocation);
+    } catch (const std::exception& failure) {
+        ReportFailure(logged, failure.what());
+    } catch (...) {
+        ReportFailure(logged, "unknown");
+    }
     NoteExitCode(logged, code);
     m_exitCode = static_cast<int>(code);
     return FALSE;
@@ -39,7 +49,8 @@ ExitCode CSetupApp::Run(LoggingPlatform& os, const Invocation& invocation)
     if (!NeedsSockets(invocation.action))
         return RunUnattended(os, invocation);
     const bool dialogs = invocation.action == Invocation::Action::Dialogs;
-    if (!os.StartSockets()) {
+    const std::shared_ptr<void> sockets = os.StartSockets();
+    if (!sockets) {
         os.ShowMessage(LoadText(IDP_SOCKETS_INIT_FAILED));
         // The dialogs always end with 0, as the program always did.
         return dialogs ? ExitCode::Done : ExitCode::NoSockets;
@@ -47,9 +58,12 @@ ExitCode CSetupApp::Run(LoggingPlatform& os, const Invocation& invocation)
     ExitCode code = ExitCode::Done;
     if (dialogs) {
         CSetupChoiceDlg choice(os);
+        struct MainWindow {
+            CWnd*& main;
+            ~MainWindow() { main = nullptr; }
+        } mainWindow{m_pMainWnd};
         m_pMainWnd = &choice;
         choice.DoModal();
-        m_pMainWnd = nullptr;
     } else {
         code = RunUnattended(os, invocation);
         if (code == ExitCode::Done && !invocation.quiet && SetsUp(invocation.action)) {
@@ -57,6 +71,14 @@ ExitCode CSetupApp::Run(LoggingPlatform& os, const Invocation& invocation)
             done.DoModal();
         }
     }
-    os.StopSockets();
     return code;
+}
+
+void CSetupApp::ReportFailure(LoggingPlatform& os, const char* what)
+{
+    // Saying it may fail the same way; the exit code tells it all the same.
+    try {
+        os.ShowMessage(Format(msg::kUnexpectedFailure, what));
+    } catch (...) {
+    }
 }

@@ -19,20 +19,21 @@ void CSetupDlg::OnHelp()
     // The page beside the program opens in the browser on every Windows; without it the help
     // viewer is asked, so that a station's own .HLP keeps working where Windows still shows it.
     const std::string page = HelpPagePath(m_os);
-    const bool started = m_os.PathExists(page) ? m_os.OpenDocument(page)
-                                               : m_os.ShowHelpTopic(HelpFilePath(m_os), kDialogHelpBase + TemplateId());
+    const bool started = m_os.PathType(page) != PathKind::Missing
+                             ? m_os.Help({HelpRequest::Kind::Page, page})
+                             : m_os.Help({HelpRequest::Kind::Topic, HelpFilePath(m_os), kDialogHelpBase + TemplateId()});
     if (!started)
         m_os.ShowMessage(kHelpFailed);
 }
 
 std::string HelpPagePath(PlatformServices& os)
 {
-    return WithoutExtension(os, os.ProgramArgument()) + ".html";
+    return WithoutExtension(os.ProgramArgument()) + ".html";
 }
 
 std::string HelpFilePath(PlatformServices& os)
 {
-    return WithoutExtension(os, os.ProgramArgument()) + ".HLP";
+    return WithoutExtension(os.ProgramArgument()) + ".HLP";
 }
 
 HICON LoadApplicationIcon(bool big)
@@ -40,7 +41,7 @@ HICON LoadApplicationIcon(bool big)
     const int width = GetSystemMetrics(big ? SM_CXICON : SM_CXSMICON);
     const int height = GetSystemMetrics(big ? SM_CYICON : SM_CYSMICON);
     return static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, width, height, LR_SHARED));
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON, width, height, LR_SHARED));
 }
 
 void SetApplicationIcon(const CWnd& window)

@@ -22,7 +22,7 @@ BOOL CUpgradeDlg::OnInitDialog()
 void CUpgradeDlg::OnOK()
 {
     const std::string name = m_installedSystems.GetSelectedText();
-    const SetupResult result = UpgradeSystem(m_os, name, DeriveSystemType(name));
+    const SetupResult result = UpgradeSystem(m_os, name);
     // A refusal ran nothing: the dialog stays, for the operator to pick another system.
     if (result == SetupResult::Refused)
         return;

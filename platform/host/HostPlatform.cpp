@@ -4,7 +4,6 @@
 #include "platform/Characters.h"
 #include "platform/CommandLineWords.h"
 #include "platform/File.h"
-#include "platform/Format.h"
 #include "platform/TokenReader.h"
 
 #include <cctype>
@@ -12,14 +11,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
 #include <strings.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -225,11 +222,6 @@ std::vector<std::string> HostPlatform::CommandArguments()
     return m_arguments;
 }
 
-unsigned long HostPlatform::ProcessId()
-{
-    return static_cast<unsigned long>(::getpid());
-}
-
 bool HostPlatform::EnvironmentHas(const std::string& name)
 {
     return std::getenv(name.c_str()) != nullptr;
@@ -257,19 +249,13 @@ bool HostPlatform::ClaimDirectory(const std::string& path)
     return MakeDirectory(path) == MakeDirResult::Created;
 }
 
-bool HostPlatform::RemoveEmptyDirectory(const std::string& path)
+bool HostPlatform::RemoveEntry(const std::string& path)
 {
     const std::string host = HostPath(path);
-    return !host.empty() && ::rmdir(host.c_str()) == 0;
+    return !host.empty() && (IsDirectory(host) ? ::rmdir(host.c_str()) : ::unlink(host.c_str())) == 0;
 }
 
-bool HostPlatform::RemoveFile(const std::string& path)
-{
-    const std::string host = HostPath(path);
-    return !host.empty() && ::unlink(host.c_str()) == 0;
-}
-
-bool HostPlatform::AppendToFile(const std::string& path, const std::string& text)
+bool HostPlatform::AppendToFile(const std::string& path, const std::string& bytes)
 {
     const std::string host = HostPath(path);
     if (host.empty() || IsDirectory(host))
@@ -277,8 +263,8 @@ bool HostPlatform::AppendToFile(const std::string& path, const std::string& text
     // Closing the descriptor also releases the lock.
     const Descriptor file{::open(host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666)};
     bool written = file.fd >= 0 && ::flock(file.fd, LOCK_EX) == 0;
-    for (size_t done = 0; written && done < text.size();) {
-        const ssize_t n = ::write(file.fd, text.data() + done, text.size() - done);
+    for (size_t done = 0; written && done < bytes.size();) {
+        const ssize_t n = ::write(file.fd, bytes.data() + done, bytes.size() - done);
         written = n > 0;
         done += written ? static_cast<size_t>(n) : 0;
     }
@@ -302,16 +288,21 @@ std::string HostPlatform::CurrentDirectory()
     return m_currentDirectory;
 }
 
-bool HostPlatform::PathExists(const std::string& path)
+PathKind HostPlatform::PathType(const std::string& path)
 {
-    const std::string host = HostPath(path);
-    return !path.empty() && !host.empty() && Exists(host);
+    const std::string host = path.empty() ? std::string() : HostPath(path);
+    if (host.empty() || !Exists(host))
+        return PathKind::Missing;
+    return IsDirectory(host) ? PathKind::Directory : PathKind::File;
 }
 
-std::vector<std::string> HostPlatform::ListEntries()
+std::vector<std::string> HostPlatform::ListEntries(const std::string& folder)
 {
     std::vector<std::string> names;
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(HostPath(m_currentDirectory).c_str()), ::closedir);
+    const std::string host = folder.empty() ? std::string() : HostPath(folder);
+    if (host.empty())
+        return names;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(host.c_str()), ::closedir);
     if (!dir)
         return names;
     while (const dirent* entry = ::readdir(dir.get()))
@@ -319,7 +310,7 @@ std::vector<std::string> HostPlatform::ListEntries()
     return names;
 }
 
-WriteResult HostPlatform::WriteTextFile(const std::string& path, const std::string& text)
+WriteResult HostPlatform::WriteTextFile(const std::string& path, const std::string& bytes)
 {
     const WindowsPath normalized = Normalize(path, m_currentDirectory);
     if (normalized.components.empty() || IsRefusedName(normalized.components.back()))
@@ -331,8 +322,8 @@ WriteResult HostPlatform::WriteTextFile(const std::string& path, const std::stri
     if (!file)
         return WriteResult::OpenFailed;
     std::string onDisk;
-    onDisk.reserve(text.size());
-    for (char c : text) {
+    onDisk.reserve(bytes.size());
+    for (char c : bytes) {
         if (c == '\n')
             onDisk += '\r';
         onDisk += c;
@@ -345,20 +336,26 @@ ReadResult HostPlatform::ReadTokens(const std::string& path, const std::function
 {
     // A directory opens for reading here, where Windows refuses it.
     const std::string host = HostPath(path);
-    return host.empty() || IsDirectory(host) ? ReadResult::OpenFailed : ReadTokenFile(host, sink);
+    return ReadTokenFile(host.empty() || IsDirectory(host) ? nullptr : std::fopen(host.c_str(), "r"), sink);
 }
 
-std::optional<int> HostPlatform::RunCommand(const std::string& commandLine)
+std::optional<int> HostPlatform::RunCommand(const CommandRun& run)
 {
-    const std::vector<std::string> words = SplitCommandLine(commandLine);
+    const std::vector<std::string> words = SplitCommandLine(run.line);
     if (words.empty() || words[0].empty())
         return 127;
     const std::string& name = words[0];
+    // The run's directory, as a full Windows path: where the program is looked for first.
+    const WindowsPath where = Normalize(run.directory.empty() ? m_currentDirectory : run.directory, m_currentDirectory);
+    const std::string directory = HostPathOf(where, m_driveRoot);
+    if (directory.empty() || !IsDirectory(directory))
+        return std::nullopt;
+    const auto inDirectory = [&](const std::string& path) { return HostPathOf(Normalize(path, ToText(where)), m_driveRoot); };
     std::string program;
     if (name.find_first_of("\\/:") != std::string::npos) {
-        program = HostPath(name);
+        program = inDirectory(name);
     } else {
-        program = HostPath(name);  // the current directory first, as the interpreter looks
+        program = inDirectory(name);  // the run's directory first, as the interpreter looks
         if (!IsRunnable(program)) {
             program.clear();
             const char* searchPath = std::getenv("PATH");
@@ -384,7 +381,6 @@ std::optional<int> HostPlatform::RunCommand(const std::string& commandLine)
     for (const std::string& word : words)
         argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
-    const std::string directory = HostPath(m_currentDirectory);
 
     std::fflush(nullptr);
     const pid_t child = ::fork();
@@ -406,65 +402,27 @@ std::optional<int> HostPlatform::RunCommand(const std::string& commandLine)
     return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : 127;
 }
 
-int HostPlatform::CompareText(const std::string& a, const std::string& b)
-{
-    const int ignoringCase = ::strcasecmp(a.c_str(), b.c_str());
-    return ignoringCase != 0 ? ignoringCase : a.compare(b);
-}
-
-std::string HostPlatform::LowerCase(const std::string& text)
-{
-    std::string lower = text;
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return lower;
-}
-
-bool HostPlatform::IsLeadByte(unsigned char)
-{
-    return false;
-}
-
 void HostPlatform::ShowMessage(const std::string& text)
 {
     // The caption is the program file's base name without its extension.
-    const std::string title = WithoutExtension(*this, m_programPath.substr(NameStart(*this, m_programPath)));
+    const std::string title = WithoutExtension(m_programPath.substr(NameStart(m_programPath)));
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
 }
 
-bool HostPlatform::WriteStandard(StandardStream stream, const std::string& text)
+StreamWrite HostPlatform::WriteStandard(StandardStream stream, const std::string& text)
 {
     std::FILE* file = stream == StandardStream::Output ? stdout : stderr;
-    return std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
+    return std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0
+               ? StreamWrite::Written
+               : StreamWrite::Failed;
 }
 
-std::string HostPlatform::LocalTime()
-{
-    timeval now{};
-    ::gettimeofday(&now, nullptr);
-    tm local{};
-    ::localtime_r(&now.tv_sec, &local);
-    return IsoTime({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-                    static_cast<int>(now.tv_usec / 1000), local.tm_gmtoff / 60});
-}
-
-bool HostPlatform::OpenDocument(const std::string&)
+bool HostPlatform::Help(const HelpRequest&)
 {
     return false;
 }
 
-bool HostPlatform::ShowHelpTopic(const std::string&, unsigned long)
+std::shared_ptr<void> HostPlatform::StartSockets()
 {
-    return false;
+    return std::make_shared<int>(0);
 }
-
-void HostPlatform::CloseHelp(const std::string&) {}
-
-bool HostPlatform::StartSockets()
-{
-    return true;
-}
-
-void HostPlatform::StopSockets() {}

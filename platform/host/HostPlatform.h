@@ -22,51 +22,45 @@ public:
     /// some case), or "" when its drive doesn't exist.
     std::string HostPath(const std::string& windowsPath) const;
 
+    /// Makes `path` the current directory, as the process starting the program would have; false
+    /// (and nothing changed) when it is not a directory. Not a service: nothing of the program's
+    /// moves its current directory.
+    bool ChangeDirectory(const std::string& path);
+
     std::string ProgramArgument() override;
     std::vector<std::string> CommandArguments() override;
-    unsigned long ProcessId() override;
+    std::string CurrentDirectory() override;
     bool EnvironmentHas(const std::string& name) override;
+    /// ISO 8859-1, with A-Z and À-Þ lower-cased.
+    const CodePage& TextCodePage() override { return m_codePage; }
     MakeDirResult MakeDirectory(const std::string& path) override;
     /// MakeDirectory's Created: names differing only in case are the same here too.
     bool ClaimDirectory(const std::string& path) override;
-    bool RemoveEmptyDirectory(const std::string& path) override;
-    bool RemoveFile(const std::string& path) override;
+    bool RemoveEntry(const std::string& path) override;
     /// One write(2) with O_APPEND under an exclusive flock.
-    bool AppendToFile(const std::string& path, const std::string& text) override;
-    bool ChangeDirectory(const std::string& path) override;
-    std::string CurrentDirectory() override;
-    bool PathExists(const std::string& path) override;
-    std::vector<std::string> ListEntries() override;
-    WriteResult WriteTextFile(const std::string& path, const std::string& text) override;
+    bool AppendToFile(const std::string& path, const std::string& bytes) override;
+    PathKind PathType(const std::string& path) override;
+    std::vector<std::string> ListEntries(const std::string& folder) override;
+    WriteResult WriteTextFile(const std::string& path, const std::string& bytes) override;
     ReadResult ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink) override;
     /// Splits the line by the C run-time's argument rules, finds the first word as a path, or in
-    /// the current directory and then on PATH, and runs it directly (no shell). 127 when nothing
-    /// could be run; 128 + the signal number when it was killed.
-    std::optional<int> RunCommand(const std::string& commandLine) override;
-    /// A POSIX session tells nothing of its end that a program could answer: nobody is told.
-    void WatchSession(std::function<void(SessionEvent)>) override {}
-    /// ASCII letters ignoring case, then bytes.
-    int CompareText(const std::string& a, const std::string& b) override;
-    /// ASCII letters only.
-    std::string LowerCase(const std::string& text) override;
-    /// Always false: the host's strings are single-byte.
-    bool IsLeadByte(unsigned char byte) override;
+    /// the run's directory and then on PATH, and runs it directly (no shell) in that directory.
+    /// 127 when nothing could be run; 128 + the signal number when it was killed. A POSIX session
+    /// tells nothing of its end that a program could answer: nobody is told.
+    std::optional<int> RunCommand(const CommandRun& run) override;
     /// Writes "<caption>: <text>" and a line end to standard error.
     void ShowMessage(const std::string& text) override;
-    bool WriteStandard(StandardStream stream, const std::string& text) override;
-    std::string LocalTime() override;
-    /// There is no browser either: always false.
-    bool OpenDocument(const std::string& path) override;
-    /// There is no help viewer: always false.
-    bool ShowHelpTopic(const std::string& path, unsigned long context) override;
-    void CloseHelp(const std::string& path) override;
-    /// Nothing to start: always true.
-    bool StartSockets() override;
-    void StopSockets() override;
+    /// The text's bytes as they are, to a terminal or not.
+    StreamWrite WriteStandard(StandardStream stream, const std::string& text) override;
+    /// There is neither a browser nor a help viewer: always false.
+    bool Help(const HelpRequest& request) override;
+    /// Nothing to start: always held.
+    std::shared_ptr<void> StartSockets() override;
 
 private:
     std::string m_driveRoot;
     std::string m_programPath;
     std::vector<std::string> m_arguments;
     std::string m_currentDirectory;
+    Latin1CodePage m_codePage;
 };

@@ -4,17 +4,15 @@
 #include "platform/Characters.h"
 #include "platform/CommandLineWords.h"
 #include "platform/File.h"
-#include "platform/Format.h"
 #include "platform/TokenReader.h"
+#include "platform/win32/CommandWait.h"
+#include "platform/win32/Wide.h"
 
 #include <objbase.h>
 #include <shellapi.h>
 #include <winsock2.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <direct.h>
 #include <vector>
 
 namespace {
@@ -40,14 +38,14 @@ using FindHandle = Owned<FindClose>;
 template <typename Copy>
 std::string CopiedOut(Copy copy)
 {
-    std::string text;
+    std::wstring text;
     for (DWORD size = 0;;) {
         const DWORD length = copy(size ? &text[0] : nullptr, size);
         if (length == 0)
             return std::string();
         if (length < size) {
             text.resize(length);
-            return text;
+            return Narrow(text);
         }
         size = length;
         text.resize(size);
@@ -55,218 +53,36 @@ std::string CopiedOut(Copy copy)
 }
 
 // The value of an environment variable of any length; empty when it is not set.
-std::string Environment(const char* name)
+std::string Environment(const wchar_t* name)
 {
-    return CopiedOut([name](char* buffer, DWORD size) { return GetEnvironmentVariableA(name, buffer, size); });
+    return CopiedOut([name](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name, buffer, size); });
 }
 
 // The system folder (C:\Windows\System32), where the command interpreter lives.
 std::string SystemFolder()
 {
-    return CopiedOut([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
+    return CopiedOut([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
 }
 
-// Starts `program` with `commandLine` in `directory`. It inherits none of this process's handles,
-// so that no pipe a caller reads to its end (our standard output, say) outlives us in a program
-// the command leaves running. It gets a console of its own unless this process has one, or none at
-// all `withoutWindow`. False when it could not be started.
-bool Start(const std::string& program, std::string commandLine, const std::string& directory, bool withoutWindow,
-           PROCESS_INFORMATION& started)
+// Starts `program` with `commandLine` in `directory` (empty: ours). It inherits none of this
+// process's handles, so that no pipe a caller reads to its end (our standard output, say) outlives
+// us in a program the command leaves running. It gets a console of its own unless this process has
+// one, or none at all `withoutWindow`. False when it could not be started.
+bool Start(const std::string& program, const std::string& commandLine, const std::string& directory,
+           bool withoutWindow, PROCESS_INFORMATION& started)
 {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     // Without handles to inherit, the system still hands a console program our standard handles
     // unless it is told others (Wine always does): unattended, it is told there are none.
     if (withoutWindow)
         startup.dwFlags = STARTF_USESTDHANDLES;
-    return CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                          withoutWindow ? CREATE_NO_WINDOW : 0, nullptr, directory.c_str(), &startup, &started) != 0;
-}
-
-// What the system posts for a press of F1 (not in every header); DefWindowProc makes help of it.
-constexpr UINT kKeyF1 = 0x004D;
-
-// Keyboard and mouse input, and the commands and requests to close that clicks and keys turn into.
-bool IsInputOrCommand(const MSG& message)
-{
-    const UINT m = message.message;
-    return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) ||
-           (m >= WM_NCMOUSEMOVE && m <= WM_NCXBUTTONDBLCLK) || m == WM_COMMAND || m == WM_SYSCOMMAND ||
-           m == WM_CLOSE || m == BM_CLICK || m == kKeyF1 || m == WM_HELP || m == WM_CONTEXTMENU;
-}
-
-// The program's enabled top-level windows, disabled while a command runs so that nothing sent to
-// them can start a second install or open a dialog; `Enable` gives back what was taken, and the
-// activation and focus with it.
-class DisabledWindows {
-public:
-    DisabledWindows() : m_active(GetActiveWindow()), m_focus(GetFocus())
-    {
-        EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::Collect, reinterpret_cast<LPARAM>(this));
-        for (HWND window : m_windows)
-            EnableWindow(window, FALSE);
-    }
-    DisabledWindows(const DisabledWindows&) = delete;
-    DisabledWindows& operator=(const DisabledWindows&) = delete;
-    ~DisabledWindows()
-    {
-        for (HWND window : m_windows) {
-            if (IsWindow(window))
-                EnableWindow(window, TRUE);
-        }
-        if (m_active && IsWindow(m_active))
-            SetActiveWindow(m_active);
-        if (m_focus && IsWindow(m_focus))
-            SetFocus(m_focus);
-    }
-
-private:
-    static BOOL CALLBACK Collect(HWND window, LPARAM self)
-    {
-        if (IsWindowEnabled(window))
-            reinterpret_cast<DisabledWindows*>(self)->m_windows.push_back(window);
-        return TRUE;
-    }
-    HWND m_active;
-    HWND m_focus;
-    std::vector<HWND> m_windows;
-};
-
-// No window of the thread's may be made while a command runs: neither a dialog nor the menu that a
-// context-menu request sent straight to a control would open, whose modal loop would take keys.
-// Whatever sends such a request is answered at once.
-class NoNewWindows {
-public:
-    NoNewWindows() : m_hook(SetWindowsHookExW(WH_CBT, &Refuse, nullptr, GetCurrentThreadId())) {}
-    NoNewWindows(const NoNewWindows&) = delete;
-    NoNewWindows& operator=(const NoNewWindows&) = delete;
-    ~NoNewWindows()
-    {
-        if (m_hook)
-            UnhookWindowsHookEx(m_hook);
-    }
-
-private:
-    static LRESULT CALLBACK Refuse(int code, WPARAM wParam, LPARAM lParam)
-    {
-        return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    HHOOK m_hook;
-};
-
-// What Windows shows for the program while it holds up a log-off or shutdown.
-const wchar_t kHoldUpReason[] = L"Corvane is waiting for a setup command to finish";
-const wchar_t kSessionWatchClass[] = L"CorvaneSessionWatch";
-
-// A hidden top-level window of the program's own for the length of one command: Windows asks
-// every top-level window before a log-off or shutdown, so the program is asked with its dialogs
-// or without any. An end that can wait is held up, with the reason, until the command ends or the
-// user ends the session anyway; one that can't wait is let go. `watcher` hears each first, as the
-// program may be ended as soon as the answer is given.
-class SessionWatch {
-public:
-    explicit SessionWatch(const std::function<void(SessionEvent)>& watcher) : m_watcher(watcher)
-    {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = &SessionWatch::Answer;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = kSessionWatchClass;
-        RegisterClassW(&windowClass);  // refused, harmlessly, from the second command on
-        m_window = CreateWindowExW(WS_EX_TOOLWINDOW, kSessionWatchClass, L"Corvane", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                   nullptr, windowClass.hInstance, this);
-        if (m_window)
-            ShutdownBlockReasonCreate(m_window, kHoldUpReason);
-    }
-    SessionWatch(const SessionWatch&) = delete;
-    SessionWatch& operator=(const SessionWatch&) = delete;
-    ~SessionWatch()
-    {
-        if (!m_window)
-            return;
-        ShutdownBlockReasonDestroy(m_window);
-        DestroyWindow(m_window);
-    }
-
-private:
-    static LRESULT CALLBACK Answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        if (message == WM_NCCREATE)
-            SetWindowLongPtrW(window, GWLP_USERDATA,
-                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-        const auto* self = reinterpret_cast<const SessionWatch*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (self && message == WM_QUERYENDSESSION) {
-            const bool canWait = (static_cast<DWORD>(lParam) & ENDSESSION_CRITICAL) == 0;
-            self->Tell(canWait ? SessionEvent::HeldUp : SessionEvent::Ending);
-            return canWait ? FALSE : TRUE;
-        }
-        if (self && message == WM_ENDSESSION) {
-            self->Tell(wParam ? SessionEvent::Ends : SessionEvent::GoesOn);
-            return 0;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    void Tell(SessionEvent event) const
-    {
-        if (m_watcher)
-            m_watcher(event);
-    }
-
-    const std::function<void(SessionEvent)>& m_watcher;
-    HWND m_window = nullptr;
-};
-
-// Waits for `process` to end while the thread keeps answering: messages sent to its windows are
-// answered (inside PeekMessage) and posted ones such as painting are dispatched, so that programs
-// that send to every window, the command among them, don't wait for ever. Whatever the operator
-// types or clicks meanwhile is dropped, so that an Enter pressed in impatience can neither dismiss
-// the next message unread nor start a second install, and no dialog closes or opens; so is what the
-// system or a tool makes of keys and clicks (help, menus, a button's click posted), and the windows
-// are disabled meanwhile, so that a dialog refuses what is sent to it, and no window is made.
-// Messages for the thread itself are kept for afterwards. The session's end is answered as
-// SessionWatch says.
-void WaitAnswering(HANDLE process, const std::function<void(SessionEvent)>& watcher)
-{
-    const DisabledWindows disabled;
-    const SessionWatch session(watcher);
-    const NoNewWindows noWindows;
-    HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
-    HCURSOR previous = SetCursor(wait);
-    std::vector<MSG> kept;
-    bool quit = false;
-    int quitCode = 0;
-    const auto drain = [&] {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                quit = true;
-                quitCode = static_cast<int>(message.wParam);
-            } else if (IsInputOrCommand(message)) {
-                continue;
-            } else if (message.hwnd) {
-                DispatchMessageA(&message);
-            } else {
-                kept.push_back(message);
-            }
-        }
-        // The windows set their own cursor as the mouse moves over them.
-        SetCursor(wait);
-    };
-    for (;;) {
-        drain();
-        const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
-        if (woken == WAIT_OBJECT_0 + 1)
-            continue;
-        // Should the wait itself fail, the command still has to end before its status is read.
-        if (woken != WAIT_OBJECT_0)
-            WaitForSingleObject(process, INFINITE);
-        break;
-    }
-    drain();
-    SetCursor(previous);
-    for (const MSG& message : kept)
-        PostThreadMessageA(GetCurrentThreadId(), message.message, message.wParam, message.lParam);
-    if (quit)
-        PostQuitMessage(quitCode);
+    const std::wstring wideProgram = Wide(program);
+    std::wstring wideLine = Wide(commandLine);
+    const std::wstring wideDirectory = Wide(directory);
+    return CreateProcessW(wideProgram.c_str(), &wideLine[0], nullptr, nullptr, FALSE,
+                          withoutWindow ? CREATE_NO_WINDOW : 0, nullptr,
+                          directory.empty() ? nullptr : wideDirectory.c_str(), &startup, &started) != 0;
 }
 
 // True when a colon follows the drive: Windows reads it as the start of a stream name and makes no
@@ -276,11 +92,18 @@ bool NamesAStream(const std::string& path)
     return path.find(':', path.size() >= 2 && path[1] == ':' ? 2 : 0) != std::string::npos;
 }
 
-// Writes all of `text` with one WriteFile.
-bool WriteAll(HANDLE handle, const std::string& text)
+// Writes all of `bytes` with one WriteFile.
+bool WriteAll(HANDLE handle, const std::string& bytes)
 {
     DWORD written = 0;
-    return WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+    return WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+// The search pattern for every entry of `folder`.
+std::wstring EveryEntryOf(const std::string& folder)
+{
+    return Wide(folder + (folder.empty() || folder.back() == '\\' ? "*" : "\\*"));
 }
 
 }  // namespace
@@ -288,23 +111,24 @@ bool WriteAll(HANDLE handle, const std::string& text)
 std::string Win32Platform::ApplicationTitle()
 {
     const std::string path = ProgramArgument();
-    WIN32_FIND_DATAA found;
-    FindHandle find{FindFirstFileA(path.c_str(), &found)};
-    const std::string name = find.handle != INVALID_HANDLE_VALUE ? found.cFileName : path.substr(NameStart(*this, path));
-    return WithoutExtension(*this, name);
+    WIN32_FIND_DATAW found;
+    FindHandle find{FindFirstFileW(Wide(path).c_str(), &found)};
+    const std::string name =
+        find.handle != INVALID_HANDLE_VALUE ? Narrow(found.cFileName, wcslen(found.cFileName)) : path.substr(NameStart(path));
+    return WithoutExtension(name);
 }
 
 std::string Win32Platform::ProgramArgument()
 {
-    // GetModuleFileNameA truncates silently and returns the buffer size: grow until it fits.
-    std::string path(MAX_PATH, '\0');
+    // GetModuleFileNameW truncates silently and returns the buffer size: grow until it fits.
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
         if (length == 0)
             return std::string();
         if (length < path.size()) {
             path.resize(length);
-            return path;
+            return Narrow(path);
         }
         path.resize(path.size() * 2);
     }
@@ -312,22 +136,36 @@ std::string Win32Platform::ProgramArgument()
 
 std::vector<std::string> Win32Platform::CommandArguments()
 {
-    std::vector<std::string> words = SplitCommandLine(GetCommandLineA());
+    // The C run-time's rules concern only quotes, backslashes, blanks and tabs, which are the same
+    // bytes in UTF-8, so the converted line splits as the UTF-16 one would.
+    const wchar_t* line = GetCommandLineW();
+    std::vector<std::string> words = SplitCommandLine(Narrow(line, wcslen(line)));
     if (!words.empty())
         words.erase(words.begin());
     return words;
+}
+
+std::string Win32Platform::CurrentDirectory()
+{
+    return CopiedOut([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+}
+
+bool Win32Platform::EnvironmentHas(const std::string& name)
+{
+    return !Environment(Wide(name).c_str()).empty();
 }
 
 MakeDirResult Win32Platform::MakeDirectory(const std::string& path)
 {
     if (NamesAStream(path))
         return MakeDirResult::Failed;
-    if (_mkdir(path.c_str()) == 0)
+    const std::wstring wide = Wide(path);
+    if (CreateDirectoryW(wide.c_str(), nullptr))
         return MakeDirResult::Created;
-    if (errno != EEXIST)
+    if (GetLastError() != ERROR_ALREADY_EXISTS)
         return MakeDirResult::Failed;
-    // A file in the way also gives EEXIST; it is no directory to build on.
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    // A file in the way also gives ERROR_ALREADY_EXISTS; it is no directory to build on.
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
                ? MakeDirResult::AlreadyExists
                : MakeDirResult::Failed;
@@ -335,23 +173,22 @@ MakeDirResult Win32Platform::MakeDirectory(const std::string& path)
 
 bool Win32Platform::ClaimDirectory(const std::string& path)
 {
-    return !NamesAStream(path) && _mkdir(path.c_str()) == 0;
+    return !NamesAStream(path) && CreateDirectoryW(Wide(path).c_str(), nullptr) != 0;
 }
 
-bool Win32Platform::RemoveEmptyDirectory(const std::string& path)
+bool Win32Platform::RemoveEntry(const std::string& path)
 {
-    return RemoveDirectoryA(path.c_str()) != 0;
+    const std::wstring wide = Wide(path);
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryW(wide.c_str()) != 0 : DeleteFileW(wide.c_str()) != 0;
 }
 
-bool Win32Platform::RemoveFile(const std::string& path)
+bool Win32Platform::AppendToFile(const std::string& path, const std::string& bytes)
 {
-    return DeleteFileA(path.c_str()) != 0;
-}
-
-bool Win32Platform::AppendToFile(const std::string& path, const std::string& text)
-{
-    const Handle file{CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    const Handle file{CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE)
         return false;
     // The lock is on one byte far beyond any text, so it guards the end of the file without
@@ -361,173 +198,127 @@ bool Win32Platform::AppendToFile(const std::string& path, const std::string& tex
     if (!LockFileEx(file.handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lock))
         return false;
     LARGE_INTEGER end{};
-    const bool appended = SetFilePointerEx(file.handle, end, nullptr, FILE_END) && WriteAll(file.handle, text);
+    const bool appended = SetFilePointerEx(file.handle, end, nullptr, FILE_END) && WriteAll(file.handle, bytes);
     UnlockFileEx(file.handle, 0, 1, 0, &lock);
     return appended;
 }
 
-bool Win32Platform::ChangeDirectory(const std::string& path)
+PathKind Win32Platform::PathType(const std::string& path)
 {
-    return SetCurrentDirectoryA(path.c_str()) != 0;
+    if (path.empty())
+        return PathKind::Missing;
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return PathKind::Missing;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Directory : PathKind::File;
 }
 
-std::string Win32Platform::CurrentDirectory()
-{
-    return CopiedOut([](char* buffer, DWORD size) { return GetCurrentDirectoryA(size, buffer); });
-}
-
-bool Win32Platform::PathExists(const std::string& path)
-{
-    WIN32_FIND_DATAA found;
-    FindHandle find{FindFirstFileA(path.c_str(), &found)};
-    return find.handle != INVALID_HANDLE_VALUE;
-}
-
-std::vector<std::string> Win32Platform::ListEntries()
+std::vector<std::string> Win32Platform::ListEntries(const std::string& folder)
 {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    FindHandle find{FindFirstFileA("*", &found)};
+    WIN32_FIND_DATAW found;
+    FindHandle find{FindFirstFileW(EveryEntryOf(folder).c_str(), &found)};
     if (find.handle == INVALID_HANDLE_VALUE)
         return names;
     do
-        names.emplace_back(found.cFileName);
-    while (FindNextFileA(find.handle, &found));
+        names.push_back(Narrow(found.cFileName, wcslen(found.cFileName)));
+    while (FindNextFileW(find.handle, &found));
     return names;
 }
 
-WriteResult Win32Platform::WriteTextFile(const std::string& path, const std::string& text)
+WriteResult Win32Platform::WriteTextFile(const std::string& path, const std::string& bytes)
 {
-    File file(path, "w");
+    File file(_wfopen(Wide(path).c_str(), L"w"));
     if (!file)
         return WriteResult::OpenFailed;
-    const bool written = std::fprintf(file.Get(), "%s", text.c_str()) >= 0;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.Get()) == bytes.size();
     return file.Close() && written ? WriteResult::Written : WriteResult::WriteFailed;
 }
 
 ReadResult Win32Platform::ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink)
 {
-    return ReadTokenFile(path, sink);
+    return ReadTokenFile(_wfopen(Wide(path).c_str(), L"r"), sink);
 }
 
-std::optional<int> Win32Platform::RunCommand(const std::string& commandLine)
+std::optional<int> Win32Platform::RunCommand(const CommandRun& run)
 {
     // cmd /c drops the first and last quote of a line that starts with one; the extra pair keeps
     // a quoted program path intact. Delayed expansion is turned off whatever the registry says, so
     // a "!" in a name or a folder is taken literally; a command file may still turn it on.
-    const std::string line = !commandLine.empty() && commandLine[0] == '"' ? "\"" + commandLine + "\"" : commandLine;
+    const std::string line = !run.line.empty() && run.line[0] == '"' ? "\"" + run.line + "\"" : run.line;
     std::fflush(nullptr);
     PROCESS_INFORMATION started{};
-    const std::string directory = CurrentDirectory();
-    for (const std::string& interpreter : {Environment("COMSPEC"), SystemFolder() + "\\cmd.exe"}) {
+    for (const std::string& interpreter : {Environment(L"COMSPEC"), SystemFolder() + "\\cmd.exe"}) {
         if (!interpreter.empty() &&
-            Start(interpreter, "\"" + interpreter + "\" /v:off /c " + line, directory, m_commandsWithoutWindow, started))
+            Start(interpreter, "\"" + interpreter + "\" /v:off /c " + line, run.directory, run.withoutWindow, started))
             break;
     }
     const Handle process{started.hProcess};
     const Handle thread{started.hThread};
     if (!process.handle)
         return std::nullopt;
-    WaitAnswering(process.handle, m_sessionWatcher);
+    WaitAnswering(process.handle, run.onSession);
     // A status of 0xFFFFFFFF is -1 here, and a status like any other: the interpreter did start.
     DWORD status = 0;
     return GetExitCodeProcess(process.handle, &status) ? static_cast<int>(status) : -1;
 }
 
-bool Win32Platform::EnvironmentHas(const std::string& name)
-{
-    return !Environment(name.c_str()).empty();
-}
-
-int Win32Platform::CompareText(const std::string& a, const std::string& b)
-{
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
-                          static_cast<int>(b.size())) -
-           CSTR_EQUAL;
-}
-
-std::string Win32Platform::LowerCase(const std::string& text)
-{
-    std::string lower = text;
-    if (!lower.empty())
-        CharLowerBuffA(&lower[0], static_cast<DWORD>(lower.size()));
-    return lower;
-}
-
-bool Win32Platform::IsLeadByte(unsigned char first)
-{
-    return IsDBCSLeadByte(first) != 0;
-}
-
 void Win32Platform::ShowMessage(const std::string& text)
 {
     HWND main = MainWindow();
-    MessageBoxA(main ? GetLastActivePopup(main) : nullptr, text.c_str(), ApplicationTitle().c_str(),
+    MessageBoxW(main ? GetLastActivePopup(main) : nullptr, Wide(text).c_str(), Wide(ApplicationTitle()).c_str(),
                 MB_OK | MB_ICONEXCLAMATION);
 }
 
-bool Win32Platform::WriteStandard(StandardStream stream, const std::string& text)
+StreamWrite Win32Platform::WriteStandard(StandardStream stream, const std::string& text)
 {
     // A Windows program started from a console without redirection has no standard handles.
     HANDLE handle = GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
-    return handle && handle != INVALID_HANDLE_VALUE && WriteAll(handle, text);
+    if (!handle || handle == INVALID_HANDLE_VALUE)
+        return StreamWrite::NoStream;
+    DWORD mode = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        const std::wstring wide = Wide(text);
+        DWORD written = 0;
+        return WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr) &&
+                       written == wide.size()
+                   ? StreamWrite::Written
+                   : StreamWrite::Failed;
+    }
+    return WriteAll(handle, m_codePage.EncodeShowing(text)) ? StreamWrite::Written : StreamWrite::Failed;
 }
 
-std::string Win32Platform::LocalTime()
+bool Win32Platform::Help(const HelpRequest& request)
 {
-    SYSTEMTIME utc;
-    SYSTEMTIME local;
-    GetSystemTime(&utc);
-    if (!SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local))
-        local = utc;
-    // The offset from UTC is whatever the conversion applied, summer time included.
-    FILETIME utcTime;
-    FILETIME localTime;
-    SystemTimeToFileTime(&utc, &utcTime);
-    SystemTimeToFileTime(&local, &localTime);
-    const auto ticks = [](const FILETIME& t) {
-        return static_cast<long long>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
-    };
-    const long minutes = static_cast<long>((ticks(localTime) - ticks(utcTime)) / (10000000LL * 60));
-    return IsoTime({local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond,
-                    local.wMilliseconds, minutes});
+    const std::wstring path = Wide(request.path);
+    switch (request.kind) {
+    case HelpRequest::Kind::Page: {
+        const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        // ShellExecuteW reports success as a value above 32.
+        const bool opened = reinterpret_cast<INT_PTR>(
+                                ShellExecuteW(MainWindow(), L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+        if (SUCCEEDED(com))
+            CoUninitialize();
+        return opened;
+    }
+    case HelpRequest::Kind::Topic:
+        return WinHelpW(MainWindow(), path.c_str(), HELP_CONTEXT, request.context) != FALSE;
+    case HelpRequest::Kind::Close:
+        return WinHelpW(MainWindow(), path.c_str(), HELP_QUIT, 0) != FALSE;
+    }
+    return false;
 }
 
-bool Win32Platform::OpenDocument(const std::string& path)
-{
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    // ShellExecuteA reports success as a value above 32.
-    const bool opened =
-        reinterpret_cast<INT_PTR>(ShellExecuteA(MainWindow(), "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
-    if (SUCCEEDED(com))
-        CoUninitialize();
-    return opened;
-}
-
-bool Win32Platform::ShowHelpTopic(const std::string& path, unsigned long context)
-{
-    return WinHelpA(MainWindow(), path.c_str(), HELP_CONTEXT, context) != FALSE;
-}
-
-void Win32Platform::CloseHelp(const std::string& path)
-{
-    WinHelpA(MainWindow(), path.c_str(), HELP_QUIT, 0);
-}
-
-bool Win32Platform::StartSockets()
+std::shared_ptr<void> Win32Platform::StartSockets()
 {
     WSADATA data;
     // A failed start-up has nothing to release; a start-up that granted another version has.
     if (WSAStartup(MAKEWORD(1, 1), &data) != 0)
-        return false;
+        return nullptr;
     if (data.wVersion != MAKEWORD(1, 1)) {
         WSACleanup();
-        return false;
+        return nullptr;
     }
-    return true;
-}
-
-void Win32Platform::StopSockets()
-{
-    WSACleanup();
+    static int started;
+    return std::shared_ptr<void>(&started, [](void*) { WSACleanup(); });
 }

@@ -13,10 +13,11 @@ const char kCatalogue[] = "C:\\corvane-test\\prog\\keldevicetypes.dat";
 
 Strings Load(TestDrive& drive)
 {
-    Strings types;
-    LoadDeviceTypes(drive.Os(), [&](const std::string& type) { types.push_back(type); });
-    return types;
+    return LoadDeviceTypes(drive.Os());
 }
+
+const Strings kDefaults = {"LT", "WX", "PRM", "TR9", "GNX"};
+const char kWontOpen[] = "The file keldevicetypes.dat won't open.  Using default list of devices";
 
 }  // namespace
 
@@ -41,18 +42,32 @@ TEST(LoadDeviceTypes, EmptyFileGivesNothingAndNoMessage)
     EXPECT_EQ(drive.Os().messages, Strings{});
 }
 
-TEST(LoadDeviceTypes, MissingFileShowsTheMessageThenTheDefaults)
+// A NUL separates types as a blank does, so that what the list shows is what the lookup compares;
+// a catalogue that can't be read to its end is one that won't open, not a shorter list.
+TEST(LoadDeviceTypes, WhatTheCatalogueHoldsAndHowItReadsGiveTheTypesOrTheDefaults)
 {
-    TestDrive drive;
-    Strings events;
-    drive.Os().messages.clear();
-    LoadDeviceTypes(drive.Os(), [&](const std::string& type) {
-        // The message must already have been shown when the first type arrives.
-        events.push_back(std::to_string(drive.Os().messages.size()) + ":" + type);
-    });
-    EXPECT_EQ(drive.Os().messages,
-              Strings{"The file keldevicetypes.dat won't open.  Using default list of devices"});
-    EXPECT_EQ(events, (Strings{"1:LT", "1:WX", "1:PRM", "1:TR9", "1:GNX"}));
+    struct Row {
+        std::string bytes;  // empty: no file at all
+        bool readFailsHalfway;
+        Strings types;
+        Strings messages;
+    };
+    const std::vector<Row> rows = {
+        {"", false, kDefaults, {kWontOpen}},
+        {std::string("LT\0ZZ9 WX", 9), false, {"LT", "ZZ9", "WX"}, {}},
+        {std::string("\0\0LT\0\0", 6), false, {"LT"}, {}},
+        {"LT WX PRM TR9", true, kDefaults, {kWontOpen}},
+    };
+    for (const Row& row : rows) {
+        TestDrive drive;
+        if (!row.bytes.empty())
+            drive.WriteFile(kCatalogue, row.bytes);
+        drive.Os().readFailsHalfway = row.readFailsHalfway;
+        EXPECT_EQ(Load(drive), row.types) << row.bytes;
+        EXPECT_EQ(drive.Os().messages, row.messages) << row.bytes;
+        EXPECT_EQ(OfferedDeviceTypes(drive.Os()), row.types) << row.bytes;
+        EXPECT_EQ(drive.Os().messages, row.messages) << "no second message";
+    }
 }
 
 TEST(LoadDeviceTypes, TokensOfAnyLengthComeBackWhole)
@@ -71,6 +86,6 @@ TEST(LoadDeviceTypes, BareProgramNameReadsTheCatalogueInTheCurrentDirectory)
     TestDrive drive;
     drive.WriteFile(kCatalogue, "PRM");
     drive.Os().programArgument = "corvane";
-    ASSERT_TRUE(drive.Os().ChangeDirectory(TestDrive::kProgramDirectory));
+    ASSERT_TRUE(drive.ChangeDirectory(TestDrive::kProgramDirectory));
     EXPECT_EQ(Load(drive), Strings{"PRM"});
 }

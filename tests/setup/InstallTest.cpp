@@ -125,12 +125,15 @@ TEST_F(Install, EmptyUnsafeOrUnofferedInputIsRefusedBeforeAnythingIsMade)
                                                                                {"%PATH%", "LT"},
                                                                                {"WXYZ", "L\\T"},
                                                                                {"WXYZ", "%T"},
+                                                                               {"x\"&pwn&\"", "LT"},
+                                                                               {"WX\tYZ", "LT"},
+                                                                               {"WXYZ", "L\x01T"},
                                                                                {"", "LT"},
                                                                                {"WXYZ", ""},
                                                                                {"WXYZ", "NOPE"}}) {
         EXPECT_EQ(Run(input.first, input.second), SetupResult::Refused) << input.first << " " << input.second;
     }
-    Strings expected(5, "The call letters and the system type can't contain \\, / or %.");
+    Strings expected(8, "The call letters and the system type can't contain \\, / or %.");
     expected.insert(expected.end(), 2, "You have to select both call letters and system devices.");
     // Without a catalogue the default types are offered, sorted as the dialog's list shows them.
     expected.push_back("The system type NOPE is not one of the types offered: GNX LT PRM TR9 WX.");
@@ -140,12 +143,84 @@ TEST_F(Install, EmptyUnsafeOrUnofferedInputIsRefusedBeforeAnythingIsMade)
     EXPECT_EQ(Commands(), Strings{});
 }
 
-TEST_F(Install, NetworkFolderIsRefusedBeforeAnythingIsMade)
+// The code page writes the marker and lower-cases the name: text it can't hold exactly is refused,
+// never registered under a look-alike name. Each code page checks its own rows.
+TEST_F(Install, CallLettersAndTypesTheCodePageCantWriteAreRefusedBeforeAnythingIsMade)
 {
-    drive.Os().programArgument = "\\\\server\\share\\Corvane\\corvane.exe";
-    EXPECT_EQ(Run("WXYZ", "LT"), SetupResult::NotRegistered);
-    EXPECT_EQ(Messages(), Strings{"Corvane can't run setup commands from the network folder \\\\server\\share\\Corvane\\. "
-                                  "Copy it to a local folder or map a drive letter to it."});
+    struct Row {
+        unsigned codePage;
+        std::string letters;
+        std::string type;
+        std::string name;     // empty: refused with `message`
+        std::string marker;   // the marker's bytes
+        std::string message;
+    };
+    const std::string cyrillic = "\xD0\x96\xD0\x96\xD0\x96";         // ЖЖЖ
+    const std::string broadcast = "\xE6\x94\xBE\xE9\x80\x81";  // 放送
+    const std::string fullWidth = "\xEF\xBC\xB7\xEF\xBC\xB8\xEF\xBC\xB9\xEF\xBC\xBA";  // ＷＸＹＺ
+    const std::string ecole = "\xC3\x89" "COLE";
+    const auto letters = [](const std::string& text) {
+        return "The call letters " + text + " can't be written in this PC's code page.";
+    };
+    const std::vector<Row> rows = {
+        {28591, cyrillic, "LT", "", "", letters(cyrillic)},
+        {28591, fullWidth, "LT", "", "", letters(fullWidth)},
+        {28591, ecole, "LT", "\xC3\xA9" "cole-lt01", "\xE9" "cole-lt01", ""},
+        {28591, "WXYZ", "\xC5\x81T", "", "", "The system type \xC5\x81T can't be written in this PC's code page."},
+        {1252, cyrillic, "LT", "", "", letters(cyrillic)},
+        {1252, broadcast, "LT", "", "", letters(broadcast)},
+        {1252, fullWidth, "LT", "", "", letters(fullWidth)},
+        {1252, ecole, "LT", "\xC3\xA9" "cole-lt01", "\xE9" "cole-lt01", ""},
+        {1251, fullWidth, "LT", "", "", letters(fullWidth)},
+        {1251, ecole, "LT", "", "", letters(ecole)},
+        {1251, cyrillic, "LT", "\xD0\xB6\xD0\xB6\xD0\xB6-lt01", "\xE6\xE6\xE6-lt01", ""},
+        {932, ecole, "LT", "", "", letters(ecole)},
+        {932, broadcast, "LT", broadcast + "-lt01", "\x95\xFA\x91\x97-lt01", ""},
+    };
+    for (const Row& row : rows) {
+        if (row.codePage != TestDrive::CodePageNumber())
+            continue;
+        TestDrive each;
+        each.AddCommand("KELSETUP-LT");
+        const SetupResult result = InstallSystem(each.Os(), row.letters, row.type);
+        if (row.name.empty()) {
+            EXPECT_EQ(result, SetupResult::Refused) << row.letters;
+            EXPECT_EQ(each.Os().messages, Strings{row.message});
+            EXPECT_FALSE(each.Exists(kBaseDirectory)) << row.letters;
+            EXPECT_EQ(each.Os().commands, Strings{});
+        } else {
+            EXPECT_EQ(result, SetupResult::Done) << row.letters;
+            EXPECT_EQ(each.Entries(kBaseDirectory), Strings{row.name});
+            EXPECT_EQ(each.ReadFile(std::string(kBaseDirectory) + "\\" + row.name + "\\sysname.dat"), row.marker);
+            // A command of the C run-time's sees its arguments in the code page, as other programs
+            // read the marker; the native stub sees the bytes it was given.
+            ASSERT_EQ(each.Records().size(), 1u);
+            EXPECT_EQ(each.Records()[0].arguments.back(), row.codePage == 28591 ? row.name : row.marker);
+        }
+    }
+}
+
+// The command can't start from a network folder, nor from one that isn't there to enter: nothing
+// is claimed then. (The interpreter would look for the command elsewhere, after the claim.)
+TEST_F(Install, AProgramFolderTheCommandCantStartInIsRefusedBeforeAnythingIsMade)
+{
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"\\\\server\\share\\Corvane\\corvane.exe",
+         "Corvane can't run setup commands from the network folder \\\\server\\share\\Corvane\\. "
+         "Copy it to a local folder or map a drive letter to it."},
+        {"C:\\gone\\corvane.exe",
+         "Corvane can't start setup commands in its folder C:\\gone\\, as it can't be entered. Nothing was registered."},
+        {"C:\\corvane-test\\prog\\keldevicetypes.dat\\corvane.exe",
+         "Corvane can't start setup commands in its folder C:\\corvane-test\\prog\\keldevicetypes.dat\\, as it can't be "
+         "entered. Nothing was registered."},
+    };
+    drive.WriteFile("C:\\corvane-test\\prog\\keldevicetypes.dat", "LT");
+    for (const auto& row : rows) {
+        drive.Os().messages.clear();
+        drive.Os().programArgument = row.first;
+        EXPECT_EQ(Run("WXYZ", "LT"), SetupResult::NotRegistered) << row.first;
+        EXPECT_EQ(Messages(), Strings{row.second});
+    }
     EXPECT_FALSE(drive.Exists(kBaseDirectory));
     EXPECT_EQ(Commands(), Strings{});
 }
@@ -169,28 +244,6 @@ TEST_F(Install, WithTheCurrentDirectoryOutOfTheSearchTheCommandIsNamedWithItsPat
     EXPECT_EQ(drive.Records().size(), 1u);
 }
 
-TEST_F(Install, NoInstallOrUpgradeBeginsWhileACommandRuns)
-{
-    // What a tool's message, answered inside the wait, would ask for while the command runs.
-    struct Reentering : ForwardingPlatform {
-        using ForwardingPlatform::ForwardingPlatform;
-        std::optional<int> RunCommand(const std::string& commandLine) override
-        {
-            results.push_back(InstallSystem(*this, "WXYZ", "LT"));
-            results.push_back(UpgradeSystem(*this, "wxyz-lt01", "lt"));
-            return ForwardingPlatform::RunCommand(commandLine);
-        }
-        std::vector<SetupResult> results;
-    } os(drive.Os());
-    drive.AddCommand("lt-UPGRADE");
-    EXPECT_EQ(InstallSystem(os, "WXYZ", "LT"), SetupResult::Done);
-    EXPECT_EQ(UpgradeSystem(os, "wxyz-lt01", "lt"), SetupResult::Done);
-    EXPECT_EQ(os.results, std::vector<SetupResult>(4, SetupResult::Refused));
-    EXPECT_EQ(Systems(), Strings{"wxyz-lt01"});
-    EXPECT_EQ(Commands().size(), 2u);
-    EXPECT_EQ(Messages(), Strings{});
-}
-
 TEST_F(Install, FailingOrMissingCommandIsReportedNotSuccess)
 {
     drive.SetCommandExit(3);
@@ -206,35 +259,56 @@ TEST_F(Install, FailingOrMissingCommandIsReportedNotSuccess)
     EXPECT_EQ(drive.ReadFile("C:\\kel\\wxyz-gnx01\\sysname.dat"), "wxyz-gnx01");
 }
 
-TEST_F(Install, MarkerFailuresLeaveNothingBehindAndRunNothing)
+// A claimed number is given back whatever ends the install before its command has the system: a
+// marker that fails, or an exception; a clean-up that fails says what stays, for removal by hand.
+TEST_F(Install, MarkerFailuresLeaveNothingBehindOrSayWhatStaysAndRunNothing)
 {
     using Fault = RecordingPlatform::WriteFault;
-    drive.MakeDirectories("C:\\kel\\wxyz-lt01");
-    drive.WriteFile("C:\\kel\\wxyz-lt01\\sysname.dat", "wxyz-lt01");
+    struct Row {
+        Fault fault;
+        bool removalsFail;
+        std::string message;  // empty: the install throws
+        Strings systems;
+    };
     const std::string marker = "c:\\kel\\wxyz-lt02\\sysname.dat";
-    for (Fault fault : {Fault::OpenFails, Fault::WriteFails, Fault::DiskFull}) {
-        drive.Os().messages.clear();
-        drive.Os().writeFault = fault;
-        EXPECT_EQ(Run("WXYZ", "LT"), SetupResult::NotRegistered);
-        EXPECT_EQ(Messages(), Strings{"Setup file " + marker +
-                                      (fault == Fault::OpenFails ? " could not be opened" : " could not be written")});
-        // The claimed number is given back; the system that was there is untouched.
-        EXPECT_EQ(Systems(), Strings{"wxyz-lt01"});
-        EXPECT_EQ(drive.ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
+    const std::vector<Row> rows = {
+        {Fault::OpenFails, false, "Setup file " + marker + " could not be opened", {"wxyz-lt01"}},
+        {Fault::WriteFails, false, "Setup file " + marker + " could not be written", {"wxyz-lt01"}},
+        {Fault::DiskFull, false, "Setup file " + marker + " could not be written", {"wxyz-lt01"}},
+        {Fault::Throws, false, "", {"wxyz-lt01"}},
+        {Fault::OpenFails, true,
+         "Setup file " + marker + " could not be opened. C:\\kel\\wxyz-lt02 could not be removed: remove it by hand.",
+         {"wxyz-lt01", "wxyz-lt02"}},
+        {Fault::WriteFails, true,
+         "Setup file " + marker + " could not be written. " + marker +
+             " and C:\\kel\\wxyz-lt02 could not be removed: remove it by hand.",
+         {"wxyz-lt01", "wxyz-lt02"}},
+    };
+    for (const Row& row : rows) {
+        TestDrive each;
+        each.AddCommand("KELSETUP-LT");
+        each.MakeDirectories("C:\\kel\\wxyz-lt01");
+        each.WriteFile("C:\\kel\\wxyz-lt01\\sysname.dat", "wxyz-lt01");
+        each.Os().writeFault = row.fault;
+        each.Os().removalsFail = row.removalsFail;
+        if (row.message.empty()) {
+            EXPECT_THROW(InstallSystem(each.Os(), "WXYZ", "LT"), std::bad_alloc);
+            EXPECT_EQ(each.Os().messages, Strings{});
+        } else {
+            EXPECT_EQ(InstallSystem(each.Os(), "WXYZ", "LT"), SetupResult::NotRegistered) << row.message;
+            EXPECT_EQ(each.Os().messages, Strings{row.message});
+        }
+        // The system that was there is untouched, and nothing ran.
+        EXPECT_EQ(each.Entries(kBaseDirectory), row.systems) << row.message;
+        EXPECT_EQ(each.ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
+        EXPECT_EQ(each.Os().commands, Strings{});
     }
-    EXPECT_EQ(Commands(), Strings{});
-    EXPECT_TRUE(drive.Records().empty());
-
-    drive.Os().writeFault = Fault::None;
-    ASSERT_EQ(Run("WXYZ", "LT"), SetupResult::Done);
-    EXPECT_EQ(Systems(), (Strings{"wxyz-lt01", "wxyz-lt02"}));
-    EXPECT_EQ(drive.ReadFile("C:\\kel\\wxyz-lt02\\sysname.dat"), "wxyz-lt02");
 }
 
 TEST_F(Install, BareProgramNameRunsTheCommandInTheCurrentDirectory)
 {
     drive.Os().programArgument = "corvane";
-    ASSERT_TRUE(drive.Os().ChangeDirectory(TestDrive::kProgramDirectory));
+    ASSERT_TRUE(drive.ChangeDirectory(TestDrive::kProgramDirectory));
     ASSERT_EQ(Run("WXYZ", "LT"), SetupResult::Done);
     EXPECT_EQ(Commands(), Strings{"KELSETUP-LT C:\\kel\\wxyz-lt01 wxyz-lt01"});
     ASSERT_EQ(drive.Records().size(), 1u);

@@ -13,12 +13,20 @@ namespace {
 using Strings = std::vector<std::string>;
 using Action = Invocation::Action;
 
-// Commands that end with a status given in advance, or never start.
-class StatusPlatform : public ForwardingPlatform {
+// Commands that end with a status given in advance, or never start; standard streams that take
+// everything, are missing or fail.
+class StatusPlatform : public RecordingPlatform {
 public:
-    using ForwardingPlatform::ForwardingPlatform;
-    std::optional<int> RunCommand(const std::string&) override { return status; }
+    using RecordingPlatform::RecordingPlatform;
+    std::optional<int> RunCommand(const CommandRun&) override { return status; }
+    StreamWrite WriteStandard(StandardStream, const std::string& text) override
+    {
+        written += text;
+        return stream;
+    }
     std::optional<int> status;
+    StreamWrite stream = StreamWrite::Written;
+    std::string written;
 };
 
 }  // namespace
@@ -79,11 +87,51 @@ TEST(ParseArguments, ReadsEachFormAndNamesEachMistake)
 
 TEST(FullPath, MakesAPathFullAsWindowsDoes)
 {
-    EXPECT_EQ(FullPath("run.log", "C:\\work"), "C:\\work\\run.log");
-    EXPECT_EQ(FullPath("\\logs\\run.log", "C:\\work"), "C:\\logs\\run.log");
-    EXPECT_EQ(FullPath("D:run.log", "C:\\work"), "D:\\run.log");
-    EXPECT_EQ(FullPath("c:run.log", "C:\\"), "C:\\run.log");
-    EXPECT_EQ(FullPath("\\\\server\\share\\run.log", "C:\\work"), "\\\\server\\share\\run.log");
+    const std::vector<std::vector<std::string>> rows = {  // path, current directory, full path
+        {"run.log", "C:\\work", "C:\\work\\run.log"},
+        {"\\logs\\run.log", "C:\\work", "C:\\logs\\run.log"},
+        {"D:run.log", "C:\\work", "D:\\run.log"},
+        {"c:run.log", "C:\\", "C:\\run.log"},
+        {"\\\\server\\share\\run.log", "C:\\work", "\\\\server\\share\\run.log"},
+        // A share's root is the root of a root-relative path there, not a drive that isn't.
+        {"\\run.log", "\\\\server\\share\\work", "\\\\server\\share\\run.log"},
+        {"\\logs\\run.log", "\\\\server\\share", "\\\\server\\share\\logs\\run.log"},
+        {"run.log", "\\\\server\\share\\work", "\\\\server\\share\\work\\run.log"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(FullPath(row[0], row[1]), row[2]) << row[0] << " in " << row[1];
+}
+
+// The list goes to standard output, or to a box for a program started without one; output that
+// can't be written (its reader gone) is no reason to wait for a click nobody gives.
+TEST(RunUnattended, AListThatCantBeWrittenIsLoggedAndEndsWithItsOwnExitCode)
+{
+    struct Row {
+        StreamWrite stream;
+        ExitCode code;
+        Strings messages;
+    };
+    const std::vector<Row> rows = {
+        {StreamWrite::Written, ExitCode::Done, {}},
+        {StreamWrite::NoStream, ExitCode::Done, {"abcd-wx02\r\nwxyz-lt01\r\n"}},
+        {StreamWrite::Failed, ExitCode::OutputNotWritten, {}},
+    };
+    for (const Row& row : rows) {
+        TestDrive drive;
+        drive.MakeDirectories("C:\\kel\\wxyz-lt01");
+        drive.MakeDirectories("C:\\kel\\abcd-wx02");
+        StatusPlatform os(drive.Real());
+        os.stream = row.stream;
+        LoggingPlatform logged(os, "C:\\corvane-test\\run.log", false);
+        Invocation list;
+        list.action = Invocation::Action::List;
+        EXPECT_EQ(RunUnattended(logged, list), row.code);
+        EXPECT_EQ(os.written, "abcd-wx02\r\nwxyz-lt01\r\n");
+        EXPECT_EQ(os.messages, row.messages);
+        const bool noted = drive.ReadFile("C:\\corvane-test\\run.log").find(
+                                "The list of systems could not be written to standard output.") != std::string::npos;
+        EXPECT_EQ(noted, row.stream == StreamWrite::Failed);
+    }
 }
 
 TEST(LoggingPlatform, TellsACommandEndingWithMinusOneFromOneNeverStarted)
@@ -94,7 +142,9 @@ TEST(LoggingPlatform, TellsACommandEndingWithMinusOneFromOneNeverStarted)
     for (const std::optional<int> status : {std::optional<int>(-1), std::optional<int>(static_cast<int>(0xC0000005u)),
                                             std::optional<int>(9009), std::optional<int>()}) {
         commands.status = status;
-        EXPECT_EQ(logged.RunCommand("KELSETUP-LT x"), status);
+        CommandRun run;
+        run.line = "KELSETUP-LT x";
+        EXPECT_EQ(logged.RunCommand(run), status);
     }
     const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
     for (const char* line : {"KELSETUP-LT x ended with exit status -1 (0xFFFFFFFF) after ",

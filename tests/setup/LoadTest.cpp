@@ -71,7 +71,7 @@ TEST(Load, NameOf250CharactersInstallsListsAndUpgrades)
     // directory (248 characters at most) or the marker; either way it must say so and leave nothing.
     if (!installed) {
         const Strings refusals{"Could not open any C:\\kel\\" + name.substr(0, 248) + "nn subdirectories for output file",
-                               "Setup file " + MarkerPath(drive.Os(), kBaseDirectory, name) + " could not be opened"};
+                               "Setup file " + MarkerPath(drive.Os().TextCodePage(), kBaseDirectory, name) + " could not be opened"};
         ASSERT_EQ(drive.Os().messages.size(), 1u);
         EXPECT_NE(std::find(refusals.begin(), refusals.end(), drive.Os().messages[0]), refusals.end())
             << drive.Os().messages[0];
@@ -87,7 +87,7 @@ TEST(Load, NameOf250CharactersInstallsListsAndUpgrades)
 
     const Strings listed = ListInstalledSystems(drive.Os(), kBaseDirectory);
     ASSERT_EQ(listed, Strings{name});
-    ASSERT_EQ(UpgradeSystem(drive.Os(), listed[0], DeriveSystemType(listed[0])), SetupResult::Done);
+    ASSERT_EQ(UpgradeSystem(drive.Os(), listed[0]), SetupResult::Done);
     ASSERT_EQ(drive.Records().size(), 2u);
     EXPECT_EQ(drive.Records()[1].arguments, Strings{name});
     EXPECT_EQ(drive.Os().messages, Strings{});

@@ -2,37 +2,32 @@
 #include "setup/SystemStore.h"
 
 #include "platform/Characters.h"
-#include "tests/support/TestDrive.h"
+#include "platform/CodePage.h"
 
 #include <gtest/gtest.h>
 
 TEST(ProgramDirectory, KeepsEverythingUpToTheLastBackslash)
 {
-    TestDrive drive;
-    PlatformServices& os = drive.Os();
-    EXPECT_EQ(ProgramDirectory(os, "C:\\Tools\\Setup\\corvane.exe"), "C:\\Tools\\Setup\\");
-    EXPECT_EQ(ProgramDirectory(os, "C:\\Tools\\Setup\\"), "C:\\Tools\\Setup\\");
-    EXPECT_EQ(ProgramDirectory(os, "corvane"), "");
-    EXPECT_EQ(ProgramDirectory(os, ""), "");
-    EXPECT_EQ(ProgramDirectory(os, "\\"), "\\");
+    EXPECT_EQ(ProgramDirectory("C:\\Tools\\Setup\\corvane.exe"), "C:\\Tools\\Setup\\");
+    EXPECT_EQ(ProgramDirectory("C:\\Tools\\Setup\\"), "C:\\Tools\\Setup\\");
+    EXPECT_EQ(ProgramDirectory("corvane"), "");
+    EXPECT_EQ(ProgramDirectory(""), "");
+    EXPECT_EQ(ProgramDirectory("\\"), "\\");
     // Only the backslash separates: a forward slash is part of the name.
-    EXPECT_EQ(ProgramDirectory(os, "C:\\a/b/corvane.exe"), "C:\\");
+    EXPECT_EQ(ProgramDirectory("C:\\a/b/corvane.exe"), "C:\\");
 }
 
-TEST(ProgramDirectory, TitleAndHelpCutsStepOverDoubleByteCharacters)
+TEST(ProgramDirectory, TitleAndHelpCutsTakeAnyCharacterWhole)
 {
-    TestDrive drive;
-    ShiftJisPlatform sjis(drive.Real());
-    // "\x83\x5C" is one Shift-JIS character whose trail byte is a backslash: it ends no directory.
-    const std::string folder = "C:\\Tools\\\x83\x5C";
-    EXPECT_EQ(ProgramDirectory(sjis, folder + "\\corvane.exe"), folder + "\\");
-    EXPECT_EQ(ProgramDirectory(sjis, folder + "corvane.exe"), "C:\\Tools\\");
-    EXPECT_EQ(NameStart(sjis, "\x83\x5C" "corvane.exe"), 0u);
-    EXPECT_EQ(WithoutExtension(sjis, folder + ".v2\\setup.tool.exe"), folder + ".v2\\setup.tool");
-    EXPECT_EQ(WithoutExtension(sjis, folder + ".v2\\corvane"), folder + ".v2\\corvane");
-    EXPECT_EQ(WithoutExtension(sjis, "C:\\kel\\.hidden"), "C:\\kel\\.hidden");
-    // Single-byte, the same bytes are a backslash.
-    EXPECT_EQ(ProgramDirectory(drive.Os(), folder + "corvane.exe"), folder);
+    // ソ is 0x83 0x5C in Shift-JIS, a trail byte that is a backslash there; held as UTF-8 it ends no
+    // directory, nor does Ł or ź of a Polish folder.
+    const std::string folder = "C:\\\xC5\x81\xC3\xB3" "d\xC5\xBA \xE3\x82\xBD";
+    EXPECT_EQ(ProgramDirectory(folder + "\\corvane.exe"), folder + "\\");
+    EXPECT_EQ(ProgramDirectory(folder + "corvane.exe"), "C:\\");
+    EXPECT_EQ(NameStart("\xE3\x82\xBD" "corvane.exe"), 0u);
+    EXPECT_EQ(WithoutExtension(folder + ".v2\\setup.tool.exe"), folder + ".v2\\setup.tool");
+    EXPECT_EQ(WithoutExtension(folder + ".v2\\corvane"), folder + ".v2\\corvane");
+    EXPECT_EQ(WithoutExtension("C:\\kel\\.hidden"), "C:\\kel\\.hidden");
 }
 
 TEST(DeriveSystemType, CutsTwoCharactersThenTakesWhatFollowsTheLastDash)
@@ -58,11 +53,22 @@ TEST(SystemName, NumbersHaveAtLeastTwoDigits)
     EXPECT_EQ(SystemDirectory(kBaseDirectory, "wxyz-lt03"), "C:\\kel\\wxyz-lt03");
 }
 
-TEST(SystemName, PrefixAndMarkerPathAreLowerCased)
+// The rules of a code page, and nothing of the system: the case of a name, its marker's path and
+// the lists' order.
+TEST(SystemName, PrefixAndMarkerPathAreLowerCasedByTheCodePage)
 {
-    TestDrive drive;
-    EXPECT_EQ(NamePrefix(drive.Os(), "WXYZ", "LT"), "wxyz-lt");
-    EXPECT_EQ(NamePrefix(drive.Os(), "K-2", "Gnx"), "k-2-gnx");
-    EXPECT_EQ(NamePrefix(drive.Os(), "  ", "LT"), "  -lt");
-    EXPECT_EQ(MarkerPath(drive.Os(), kBaseDirectory, "wxyz-lt01"), "c:\\kel\\wxyz-lt01\\sysname.dat");
+    const Latin1CodePage latin1;
+    EXPECT_EQ(NamePrefix(latin1, "WXYZ", "LT"), "wxyz-lt");
+    EXPECT_EQ(NamePrefix(latin1, "K-2", "Gnx"), "k-2-gnx");
+    EXPECT_EQ(NamePrefix(latin1, "  ", "LT"), "  -lt");
+    EXPECT_EQ(NamePrefix(latin1, "\xC3\x89" "COLE", "LT"), "\xC3\xA9" "cole-lt");
+    // What the code page lacks it can't lower: it stays as it is.
+    EXPECT_EQ(NamePrefix(latin1, "\xC5\x81\xC3\x93" "DZ", "LT"), "\xC5\x81\xC3\xB3" "dz-lt");
+    EXPECT_EQ(MarkerPath(latin1, kBaseDirectory, "wxyz-lt01"), "c:\\kel\\wxyz-lt01\\sysname.dat");
+    EXPECT_EQ(SortedAsListed(latin1, {"wxyz-lt01", "ABCD-wx02", "abcd-gnx01"}),
+              (std::vector<std::string>{"abcd-gnx01", "ABCD-wx02", "wxyz-lt01"}));
+    const std::vector<std::string> names = {"wxyz-lt01", "\xC3\xA9" "cole-lt01"};
+    EXPECT_EQ(FindName(latin1, names, "WXYZ-LT01"), &names[0]);
+    EXPECT_EQ(FindName(latin1, names, "\xC3\x89" "COLE-LT01"), &names[1]);
+    EXPECT_EQ(FindName(latin1, names, "ecole-lt01"), nullptr);
 }

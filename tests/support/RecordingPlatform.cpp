@@ -1,26 +1,48 @@
 // The recording and fault-injecting wrapper around the real platform services.
 #include "tests/support/RecordingPlatform.h"
 
+#include <new>
+
 std::string RecordingPlatform::ProgramArgument()
 {
     return programArgument.empty() ? Next().ProgramArgument() : programArgument;
 }
 
-WriteResult RecordingPlatform::WriteTextFile(const std::string& path, const std::string& text)
+WriteResult RecordingPlatform::WriteTextFile(const std::string& path, const std::string& bytes)
 {
     switch (writeFault) {
     case WriteFault::None:
-        return Next().WriteTextFile(path, text);
+        return Next().WriteTextFile(path, bytes);
     case WriteFault::OpenFails:
         return WriteResult::OpenFailed;
     case WriteFault::WriteFails:
-        Next().WriteTextFile(path, text.substr(0, text.size() / 2));
+        Next().WriteTextFile(path, bytes.substr(0, bytes.size() / 2));
         return WriteResult::WriteFailed;
     case WriteFault::DiskFull:
         Next().WriteTextFile(path, std::string());
         return WriteResult::WriteFailed;
+    case WriteFault::Throws:
+        throw std::bad_alloc();
     }
     return WriteResult::WriteFailed;
+}
+
+ReadResult RecordingPlatform::ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink)
+{
+    if (!readFailsHalfway)
+        return Next().ReadTokens(path, sink);
+    std::vector<std::string> tokens;
+    const ReadResult read = Next().ReadTokens(path, [&tokens](const std::string& token) { tokens.push_back(token); });
+    if (read != ReadResult::Read)
+        return read;
+    for (size_t i = 0; i < tokens.size() / 2; ++i)
+        sink(tokens[i]);
+    return ReadResult::ReadFailed;
+}
+
+bool RecordingPlatform::RemoveEntry(const std::string& path)
+{
+    return !removalsFail && Next().RemoveEntry(path);
 }
 
 void RecordingPlatform::ShowMessage(const std::string& text)
@@ -30,26 +52,24 @@ void RecordingPlatform::ShowMessage(const std::string& text)
         Next().ShowMessage(text);
 }
 
-bool RecordingPlatform::OpenDocument(const std::string& path)
+bool RecordingPlatform::Help(const ::HelpRequest& request)
 {
-    help.push_back({"document", path, 0});
-    return helpStarts;
+    static const char* const kKinds[] = {"document", "topic", "close"};
+    help.push_back({kKinds[static_cast<int>(request.kind)], request.path, request.context});
+    return request.kind == ::HelpRequest::Kind::Close || helpStarts;
 }
 
-bool RecordingPlatform::ShowHelpTopic(const std::string& path, unsigned long context)
-{
-    help.push_back({"topic", path, context});
-    return helpStarts;
-}
-
-bool RecordingPlatform::StartSockets()
+std::shared_ptr<void> RecordingPlatform::StartSockets()
 {
     ++socketStarts;
-    return socketsStart;
+    if (!socketsStart)
+        return nullptr;
+    return std::shared_ptr<void>(this, [](void* self) { ++static_cast<RecordingPlatform*>(self)->socketStops; });
 }
 
-std::optional<int> RecordingPlatform::RunCommand(const std::string& commandLine)
+std::optional<int> RecordingPlatform::RunCommand(const CommandRun& run)
 {
-    commands.push_back(commandLine);
-    return Next().RunCommand(commandLine);
+    commands.push_back(run.line);
+    directories.push_back(run.directory);
+    return Next().RunCommand(run);
 }

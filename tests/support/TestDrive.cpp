@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #ifdef _WIN32
+#include "platform/win32/Wide.h"
 #include "platform/win32/Win32Platform.h"
 #else
 #include "platform/host/HostPlatform.h"
@@ -20,6 +21,12 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// A path as the file system library takes it: names are UTF-8, whatever the code page.
+fs::path PathOf(const std::string& path)
+{
+    return fs::u8path(path);
+}
 
 const char kRecordsDirectory[] = "C:\\corvane-test\\records";
 
@@ -70,7 +77,7 @@ TestDrive::TestDrive()
 TestDrive::~TestDrive()
 {
     // Leave the directories about to be removed: Windows won't remove a current directory.
-    m_real->ChangeDirectory(m_startDirectory);
+    ChangeDirectory(m_startDirectory);
     std::error_code ignored;
     if (m_root.empty())
         Clean();
@@ -99,9 +106,18 @@ std::string TestDrive::Native(const std::string& windowsPath) const
 void TestDrive::AddCommand(const std::string& name, const std::string& directory)
 {
     MakeDirectories(directory);
-    const fs::path target = fs::path(Native(directory)) / (name + ExecutableSuffix());
-    fs::copy_file(fs::path(BinaryDirectory()) / (std::string("stub_command") + ExecutableSuffix()), target,
+    const fs::path target = PathOf(Native(directory)) / PathOf(name + ExecutableSuffix());
+    fs::copy_file(PathOf(BinaryDirectory()) / (std::string("stub_command") + ExecutableSuffix()), target,
                   fs::copy_options::overwrite_existing);
+}
+
+bool TestDrive::ChangeDirectory(const std::string& windowsPath)
+{
+#ifdef _WIN32
+    return SetCurrentDirectoryW(Wide(windowsPath).c_str()) != 0;
+#else
+    return static_cast<HostPlatform&>(*m_real).ChangeDirectory(windowsPath);
+#endif
 }
 
 void TestDrive::SetCommandExit(int status)
@@ -116,7 +132,7 @@ std::vector<StubRecord> TestDrive::Records() const
 
 void TestDrive::WriteFile(const std::string& windowsPath, const std::string& bytes) const
 {
-    std::ofstream out(Native(windowsPath), std::ios::binary);
+    std::ofstream out(PathOf(Native(windowsPath)), std::ios::binary);
     out << bytes;
     if (!out)
         throw std::runtime_error("cannot write " + windowsPath);
@@ -124,7 +140,7 @@ void TestDrive::WriteFile(const std::string& windowsPath, const std::string& byt
 
 std::string TestDrive::ReadFile(const std::string& windowsPath) const
 {
-    std::ifstream in(Native(windowsPath), std::ios::binary);
+    std::ifstream in(PathOf(Native(windowsPath)), std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
@@ -132,25 +148,25 @@ std::string TestDrive::ReadFile(const std::string& windowsPath) const
 
 void TestDrive::MakeDirectories(const std::string& windowsPath) const
 {
-    fs::create_directories(Native(windowsPath));
+    fs::create_directories(PathOf(Native(windowsPath)));
 }
 
 bool TestDrive::IsDirectory(const std::string& windowsPath) const
 {
-    return fs::is_directory(Native(windowsPath));
+    return fs::is_directory(PathOf(Native(windowsPath)));
 }
 
 bool TestDrive::Exists(const std::string& windowsPath) const
 {
-    return fs::exists(Native(windowsPath));
+    return fs::exists(PathOf(Native(windowsPath)));
 }
 
 std::vector<std::string> TestDrive::Entries(const std::string& windowsPath) const
 {
     std::vector<std::string> names;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(Native(windowsPath), error))
-        names.push_back(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(PathOf(Native(windowsPath)), error))
+        names.push_back(entry.path().filename().u8string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -178,10 +194,27 @@ std::string TestDrive::BinaryDirectory()
 {
 #ifdef _WIN32
     Win32Platform real;
-    return ProgramDirectory(real, real.ProgramArgument());
+    return ProgramDirectory(real.ProgramArgument());
 #else
     HostPlatform real("/");
     return fs::path(real.HostPath(real.ProgramArgument())).parent_path().string();
+#endif
+}
+
+CommandRun TestDrive::Command(const std::string& line, const std::string& directory)
+{
+    CommandRun run;
+    run.line = line;
+    run.directory = directory;
+    return run;
+}
+
+unsigned TestDrive::CodePageNumber()
+{
+#ifdef _WIN32
+    return GetACP();
+#else
+    return 28591;
 #endif
 }
 

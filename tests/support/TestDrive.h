@@ -39,6 +39,10 @@ public:
     /// Every stub run so far, in the order they happened.
     std::vector<StubRecord> Records() const;
 
+    /// Makes `windowsPath` the current directory, as whoever starts the program would; false when
+    /// it is no directory. The drive's destructor puts the previous one back.
+    bool ChangeDirectory(const std::string& windowsPath);
+
     void WriteFile(const std::string& windowsPath, const std::string& bytes) const;
     std::string ReadFile(const std::string& windowsPath) const;
     void MakeDirectories(const std::string& windowsPath) const;
@@ -53,6 +57,11 @@ public:
     static std::string BinaryDirectory();
     /// ".exe" on Windows, "" elsewhere.
     static const char* ExecutableSuffix();
+    /// A command run of `line` in `directory`, nothing else asked.
+    static CommandRun Command(const std::string& line, const std::string& directory = std::string());
+    /// The code page the real services write files in: Windows' ANSI one (GetACP), or the native
+    /// build's Latin-1, 28591.
+    static unsigned CodePageNumber();
     /// True when this Windows program runs under Wine (the only place its tests may touch C:).
     static bool UnderWine();
 

@@ -371,12 +371,12 @@ TEST_F(UiTest, WithoutTheSocketLibraryTheProgramOnlySaysSoAndExitsWithZero)
 
 TEST_F(UiTest, ARelativeLogIsMadeFullWhereTheRunStartedAndHoldsAMistakesReason)
 {
-    ASSERT_TRUE(drive.Os().ChangeDirectory("C:\\corvane-test"));
+    ASSERT_TRUE(drive.ChangeDirectory("C:\\corvane-test"));
     drive.Os().arguments = {"/instal", "x", "/quiet", "/log", "run.log"};
     EXPECT_EQ(1, RunApplication());
     EXPECT_TRUE(drive.Os().messages.empty());
     // Moved elsewhere, the run still wrote to the file named where it started.
-    ASSERT_TRUE(drive.Os().ChangeDirectory("C:\\"));
+    ASSERT_TRUE(drive.ChangeDirectory("C:\\"));
     const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
     EXPECT_NE(log.find("] mistake on the command line: Corvane doesn't know the argument /instal.\r\n"),
               std::string::npos)
@@ -412,7 +412,7 @@ TEST_F(UiTest, InputQueuedWhileACommandRunsIsDropped)
     PostThreadMessageA(GetCurrentThreadId(), WM_LBUTTONDOWN, 0, 0);
     PostThreadMessageA(GetCurrentThreadId(), WM_NCLBUTTONDOWN, HTCLOSE, 0);
     PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
-    EXPECT_EQ(0, os.RunCommand("exit 0"));
+    EXPECT_EQ(0, os.RunCommand(TestDrive::Command("exit 0")));
     MSG message;
     EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
     EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE));

@@ -36,9 +36,14 @@ int RunApplication()
     if (!app)
         return 0;
     // The start-up routine runs the whole program modally and reports false, so no message loop
-    // follows it.
-    app->InitInstance();
-    return app->ExitInstance();
+    // follows it. A failure the application did not handle itself must not end the program as the
+    // run-time's abort, whose exit code and box would pass for something else.
+    try {
+        app->InitInstance();
+        return app->ExitInstance();
+    } catch (...) {
+        return kUnhandledFailureExitCode;
+    }
 }
 
 std::string CWinApp::LoadText(UINT id)
@@ -46,13 +51,8 @@ std::string CWinApp::LoadText(UINT id)
     // With a zero length LoadStringW hands out a pointer to the resource text itself (not
     // terminated) and returns its length, so a text of any length is converted whole.
     const wchar_t* text = nullptr;
-    const int length = LoadStringW(GetModuleHandleA(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || !text)
         return std::string();
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return std::string();
-    std::string converted(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, &converted[0], size, nullptr, nullptr);
-    return converted;
+    return Utf8(text, static_cast<size_t>(length));
 }

@@ -29,7 +29,7 @@ public:
     /// draws them so itself: it changes nothing.
     void Enable3dControls() {}
 
-    /// String resource `id` of any length; empty when there is none.
+    /// String resource `id` of any length, in UTF-8; empty when there is none.
     static std::string LoadText(UINT id);
 
     /// The window whose closing ends the program; nullptr until the start-up routine sets it.
@@ -42,6 +42,10 @@ CWinApp* GetApplication();
 /// The application's main window while it is open, or nullptr.
 HWND MainWindowHandle();
 
+/// The exit code of a run that ended on an exception the application did not handle.
+inline constexpr int kUnhandledFailureExitCode = 7;
+
 /// The body of WinMain: runs the application's start-up routine, then its clean-up, and returns
-/// the exit code. 0 when there is no application object.
+/// the exit code. 0 when there is no application object; kUnhandledFailureExitCode when either
+/// throws.
 int RunApplication();

@@ -1,6 +1,8 @@
 // The modal dialog over the system's dialog manager: Win32 calls only.
 #include "ui/framework/Dialog.h"
 
+#include <utility>
+
 #ifndef ID_HELP
 #define ID_HELP 57670
 #endif
@@ -10,8 +12,8 @@ namespace {
 // The style stored in a dialog template, of either template format; 0 when there is no template.
 DWORD TemplateStyle(UINT templateId)
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId), MAKEINTRESOURCEA(5));
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));
     if (!found)
         return 0;
     HGLOBAL loaded = LoadResource(instance, found);
@@ -31,9 +33,13 @@ INT_PTR CDialog::DoModal()
 {
     m_templateVisible = (TemplateStyle(m_templateId) & WS_VISIBLE) != 0;
     HWND owner = m_owner ? m_owner->m_hWnd : nullptr;
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_templateId), owner,
+    // A Unicode dialog, so that its controls hold any text, not only the code page's.
+    m_failure = nullptr;
+    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), owner,
                                            &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
     m_hWnd = nullptr;
+    if (m_failure)
+        std::rethrow_exception(std::exchange(m_failure, nullptr));
     return result;
 }
 
@@ -41,19 +47,23 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 {
     // WM_SETFONT and others come before WM_INITDIALOG, while no object is bound yet.
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(window, DWLP_USER, lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
         reinterpret_cast<CDialog*>(lParam)->m_hWnd = window;
     }
-    auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+    auto* self = reinterpret_cast<CDialog*>(GetWindowLongPtrW(window, DWLP_USER));
     if (!self)
         return FALSE;
     try {
-        return self->HandleMessage(message, wParam);
+        if (!self->m_failure)
+            return self->HandleMessage(message, wParam);
     } catch (...) {
-        // Nothing may unwind through the system's code: the dialog ends as if cancelled.
-        ::EndDialog(window, IDCANCEL);
+        // Nothing may unwind through the system's code: the dialog ends, and DoModal throws it
+        // again once the dialog manager has let go. Until then the dialog handles nothing more.
+        self->m_failure = std::current_exception();
+        ::EndDialog(window, IDABORT);
         return TRUE;
     }
+    return FALSE;
 }
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam)
@@ -86,12 +96,12 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam)
     case WM_HELP:
         // F1 anywhere in the dialog asks for the same help as the Help button.
         OnHelp();
-        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, TRUE);
+        SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, TRUE);
         return TRUE;
     case WM_SYSCOMMAND:
         if (!OnSysCommand(static_cast<UINT>(wParam)))
             return FALSE;
-        SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, 0);
+        SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, 0);
         return TRUE;
     case WM_PAINT:
         return OnPaint() ? TRUE : FALSE;
@@ -125,7 +135,7 @@ void CDialog::CenterInWorkArea() const
     HWND owner = GetWindow(m_hWnd, GW_OWNER);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    GetMonitorInfoW(MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
 
     RECT around = work;

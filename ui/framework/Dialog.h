@@ -3,6 +3,8 @@
 
 #include "ui/framework/Wnd.h"
 
+#include <exception>
+
 /// A dialog run modally from a template in the program's resources. The object lives on the
 /// stack of the code that runs it and is bound to its window only while DoModal runs.
 class CDialog : public CWnd {
@@ -12,7 +14,8 @@ public:
     CDialog(UINT templateId, CWnd* owner) : m_templateId(templateId), m_owner(owner) {}
 
     /// Runs the dialog until it ends: 1 for OK, 2 for Cancel, -1 (and nothing shown) when the
-    /// template is missing or the window could not be made.
+    /// template is missing or the window could not be made. An exception from a handler can't
+    /// pass through the system's dialog manager: it ends the dialog and is thrown again here.
     INT_PTR DoModal();
 
     UINT TemplateId() const { return m_templateId; }
@@ -50,4 +53,5 @@ private:
     UINT m_templateId;
     CWnd* m_owner;
     bool m_templateVisible = false;
+    std::exception_ptr m_failure;
 };

@@ -1,50 +1,62 @@
-// The window and control wrappers: Win32 calls only.
+// The window and control wrappers: Win32 calls only, every text in UTF-16 at the window.
 #include "ui/framework/Wnd.h"
+
+std::wstring Utf16(const std::string& text)
+{
+    const int size = static_cast<int>(text.size());
+    const int length = size ? MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0) : 0;
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (!wide.empty())
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), size, &wide[0], length);
+    return wide;
+}
+
+std::string Utf8(const wchar_t* text, size_t length)
+{
+    const int size = static_cast<int>(length);
+    const int bytes = size ? WideCharToMultiByte(CP_UTF8, 0, text, size, nullptr, 0, nullptr, nullptr) : 0;
+    std::string narrow(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (!narrow.empty())
+        WideCharToMultiByte(CP_UTF8, 0, text, size, &narrow[0], bytes, nullptr, nullptr);
+    return narrow;
+}
 
 std::string CWnd::GetText() const
 {
     if (!m_hWnd)
         return std::string();
-    // The length may be an overestimate (double-byte text); the copy reports the real one.
-    const int length = GetWindowTextLengthA(m_hWnd);
+    // The length may be an overestimate; the copy reports the real one.
+    const int length = GetWindowTextLengthW(m_hWnd);
     if (length <= 0)
         return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(m_hWnd, &text[0], length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(m_hWnd, &text[0], length + 1);
+    return Utf8(text.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
 }
 
 void CWnd::SetText(const std::string& text) const
 {
-    ::SetWindowTextA(m_hWnd, text.c_str());
+    ::SetWindowTextW(m_hWnd, Utf16(text).c_str());
 }
 
 int CComboBox::AddString(const std::string& text) const
 {
-    return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    const std::wstring wide = Utf16(text);
+    return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())));
 }
 
 std::string CComboBox::GetLBText(int index) const
 {
-    // Read in UTF-16 and converted here: a combo box of Common Controls 6 is a Unicode window, and
-    // Wine hands the ANSI message on through a stack buffer of 512 characters, which a longer entry
-    // overruns (the program then dies instead of showing what it would have said).
+    // Read in UTF-16: a combo box of Common Controls 6 is a Unicode window, and Wine hands an ANSI
+    // message on through a stack buffer of 512 characters, which a longer entry overruns.
     if (index < 0 || !m_hWnd)
         return std::string();
-    const LRESULT length = SendMessageW(m_hWnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT length = Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
     if (length == CB_ERR || length <= 0)
         return std::string();
     std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied =
-        SendMessageW(m_hWnd, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&wide[0]));
+    const LRESULT copied = Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&wide[0]));
     if (copied <= 0)
         return std::string();
-    wide.resize(static_cast<size_t>(copied) < wide.size() ? static_cast<size_t>(copied) : wide.size() - 1);
-    const int size = static_cast<int>(wide.size());
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0)
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), size, &text[0], bytes, nullptr, nullptr);
-    return text;
+    return Utf8(wide.data(), static_cast<size_t>(copied) < wide.size() ? static_cast<size_t>(copied) : wide.size() - 1);
 }

@@ -5,6 +5,11 @@
 
 #include <string>
 
+/// `text` (UTF-8, as every text the framework takes and gives) as the UTF-16 the windows hold.
+std::wstring Utf16(const std::string& text);
+/// `length` UTF-16 characters at `text` as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf8(const wchar_t* text, size_t length);
+
 /// A window handle and the few calls made on it. Holds no ownership: the window belongs to the
 /// dialog manager or to whoever created it.
 class CWnd {
@@ -17,14 +22,14 @@ public:
     /// Binds the wrapper to `window` (nullptr unbinds it).
     void Attach(HWND window) { m_hWnd = window; }
 
-    /// The window's text of any length; empty when it has none or there is no window.
+    /// The window's text of any length, in UTF-8; empty when it has none or there is no window.
     std::string GetText() const;
     void SetText(const std::string& text) const;
     /// The control with `id` among this window's children, or nullptr.
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+        return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
     /// Sets `icon` as the window's big (title bar, Alt+Tab) or small (caption) icon.
     void SetIcon(HICON icon, bool big) const

@@ -1,0 +1,14 @@
+// UTF-8 text as the UTF-16 the W functions take and give, converted in one place.
+#pragma once
+
+#include <string>
+
+/// `text` in UTF-16. A byte that starts no well-formed character becomes U+FFFD.
+std::wstring Wide(const std::string& text);
+
+/// UTF-16 `text` of `length` characters in UTF-8. An unpaired surrogate becomes U+FFFD.
+std::string Narrow(const wchar_t* text, size_t length);
+inline std::string Narrow(const std::wstring& text)
+{
+    return Narrow(text.data(), text.size());
+}
