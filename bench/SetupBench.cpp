@@ -2,6 +2,7 @@
 // C run-time calls that any implementation of the same operation has to make, timed in the same run.
 #include "bench/Harness.h"
 #include "platform/File.h"
+#include "platform/win32/Wide.h"
 #include "platform/win32/Win32Platform.h"
 #include "setup/DeviceTypes.h"
 #include "setup/Install.h"
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <direct.h>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -32,7 +32,7 @@ struct Failure : std::runtime_error {
 class QuietPlatform : public Win32Platform {
 public:
     using Win32Platform::Win32Platform;
-    std::optional<int> RunCommand(const std::string&) override { return 0; }
+    std::optional<int> RunCommand(const CommandRun&) override { return 0; }
     void ShowMessage(const std::string& text) override { throw Failure("unexpected message: " + text); }
 };
 
@@ -45,8 +45,7 @@ public:
     ~Scratch()
     {
         for (auto made = m_made.rbegin(); made != m_made.rend(); ++made) {
-            const bool removed = made->second ? m_os.RemoveFile(made->first) : m_os.RemoveEmptyDirectory(made->first);
-            if (!removed)
+            if (!m_os.RemoveEntry(made->first))
                 std::fprintf(stderr, "corvane_bench: could not remove %s\n", made->first.c_str());
         }
     }
@@ -102,7 +101,7 @@ void Claim(QuietPlatform& os, int taken)
 
     const std::string claimed = ClaimDirectory(taken + 1);
     const auto unclaim = [&] {
-        if (!os.RemoveFile(claimed + "\\" + kMarkerFileName) || !os.RemoveEmptyDirectory(claimed))
+        if (!os.RemoveEntry(claimed + "\\" + kMarkerFileName) || !os.RemoveEntry(claimed))
             throw Failure("no marker in " + claimed);
     };
     const auto install = [&] {
@@ -111,15 +110,15 @@ void Claim(QuietPlatform& os, int taken)
     };
     // The base, every taken number and the free one, each made and let fail, then the marker.
     const auto floor = [&] {
-        _mkdir(kBaseDirectory);
+        CreateDirectoryW(Wide(kBaseDirectory).c_str(), nullptr);
         std::string directory;
         for (int number = 1; number <= kLastSystemNumber; ++number) {
             directory = ClaimDirectory(number);
-            if (_mkdir(directory.c_str()) == 0)
+            if (CreateDirectoryW(Wide(directory).c_str(), nullptr))
                 break;
         }
         const std::string path = directory + "\\" + kMarkerFileName;
-        std::FILE* marker = std::fopen(path.c_str(), "w");
+        std::FILE* marker = _wfopen(Wide(path).c_str(), L"w");
         if (!marker)
             throw Failure("could not open " + path);
         const bool written = std::fputs(directory.c_str() + std::strlen(kBaseDirectory) + 1, marker) >= 0;
@@ -146,17 +145,17 @@ void List(QuietPlatform& os, int count)
     };
     const auto list = [&] { check(ListInstalledSystems(os, base)); };
     // "." and ".." hold no dash, so the dash test alone keeps the systems.
-    const std::string pattern = base + "\\*";
+    const std::wstring pattern = Wide(base + "\\*");
     const auto floor = [&] {
         std::vector<std::string> systems;
-        WIN32_FIND_DATAA found;
-        const HANDLE find = FindFirstFileA(pattern.c_str(), &found);
+        WIN32_FIND_DATAW found;
+        const HANDLE find = FindFirstFileW(pattern.c_str(), &found);
         if (find == INVALID_HANDLE_VALUE)
             throw Failure("could not list " + base);
         do {
-            if (std::strchr(found.cFileName, '-'))
-                systems.emplace_back(found.cFileName);
-        } while (FindNextFileA(find, &found));
+            if (std::wcschr(found.cFileName, L'-'))
+                systems.push_back(Narrow(found.cFileName, std::wcslen(found.cFileName)));
+        } while (FindNextFileW(find, &found));
         FindClose(find);
         check(systems);
     };
@@ -193,14 +192,15 @@ void Catalogue(QuietPlatform& os, int mebibytes, bool oneToken)
 
     const auto load = [&] {
         size_t bytes = 0;
-        LoadDeviceTypes(os, [&bytes](const std::string& type) { bytes += type.size(); });
+        for (const std::string& type : LoadDeviceTypes(os))
+            bytes += type.size();
         if (bytes != tokenBytes)
             throw Failure("LoadDeviceTypes handed over " + std::to_string(bytes) + " bytes");
     };
     // Read as the services read it: text mode, which turns every CR LF into LF.
     std::string chunk(64 * 1024, '\0');
     const auto floor = [&] {
-        std::FILE* file = std::fopen(path.c_str(), "r");
+        std::FILE* file = _wfopen(Wide(path).c_str(), L"r");
         if (!file)
             throw Failure("could not open " + path);
         size_t bytes = 0;
@@ -243,7 +243,7 @@ int main(int argc, char** argv)
         QuietPlatform os;
         // Claims count the numbers in C:\kel, and the bench removes C:\kel afterwards: it must be
         // the bench's own.
-        if (os.PathExists(kBaseDirectory))
+        if (os.PathType(kBaseDirectory) != PathKind::Missing)
             throw Failure(std::string(kBaseDirectory) + " exists already; run the bench in a prefix of its own");
         std::printf("Medians of %d repetitions; ratio = time / floor, and its lowest-highest over the repetitions.\n\n",
                     kRepetitions);

@@ -2,12 +2,11 @@
 // give exactly the intended words, and no interpreter metacharacter stands outside double quotes.
 //
 // The input is cut at line ends into call letters, a system type, a program path and a listed
-// entry name. Pieces holding a double quote or a control character are passed over: Windows
-// refuses both in file names, so such text can never name the system directory, the program's
-// directory or a listed entry, and the setup stops before any command line is built. Strings are
-// single-byte, as on the host services.
+// entry name, of any bytes. A piece holding a double quote or a control character must be refused
+// by the checks the install and the upgrade make before any command line is built; of the rest,
+// no double quote reaches a command line but the ones Corvane puts around a word.
+#include "platform/CodePage.h"
 #include "platform/CommandLineWords.h"
-#include "platform/host/HostPlatform.h"
 #include "setup/CommandLine.h"
 #include "setup/SystemStore.h"
 
@@ -22,14 +21,31 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-bool CanReachACommand(const std::string& text)
+bool HoldsQuoteOrControl(const std::string& text)
 {
     for (char c : text) {
         const unsigned char byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F || c == '"')
-            return false;
+            return true;
     }
-    return true;
+    return false;
+}
+
+// Each double quote of the line opens a word or closes one: it stands at the line's start or after
+// a blank, or at its end or before a blank, so none came from the text inside a word.
+bool OnlyQuotesAroundWords(const std::string& line)
+{
+    bool open = false;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != '"')
+            continue;
+        const bool opens = !open && (i == 0 || line[i - 1] == ' ');
+        const bool closes = open && (i + 1 == line.size() || line[i + 1] == ' ');
+        if (!opens && !closes)
+            return false;
+        open = !open;
+    }
+    return !open;
 }
 
 // cmd.exe takes & | < > ^ literally only between a double quote and the next one.
@@ -47,7 +63,7 @@ bool MetacharacterOutsideQuotes(const std::string& line)
 
 void Check(const std::string& line, const Words& intended)
 {
-    if (SplitCommandLine(line) != intended || MetacharacterOutsideQuotes(line))
+    if (SplitCommandLine(line) != intended || MetacharacterOutsideQuotes(line) || !OnlyQuotesAroundWords(line))
         std::abort();
 }
 
@@ -68,7 +84,7 @@ Words Pieces(const std::string& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static HostPlatform os("/");
+    static const Latin1CodePage codePage;
     const Words pieces = Pieces(std::string(reinterpret_cast<const char*>(data), size));
     const std::string& letters = pieces[0];
     const std::string& type = pieces[1];
@@ -76,27 +92,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string& listed = pieces[3];
     const int number = static_cast<int>(size % kLastSystemNumber) + 1;
 
-    const std::string programDirectory = os.LowerCase(ProgramDirectory(os, programPath));
-    const bool programUsable = CanReachACommand(programPath);
+    // What no quoting carries never gets past the checks.
+    for (const std::string* text : {&letters, &type, &listed}) {
+        if (HoldsQuoteOrControl(*text) && !HasUnsafeCharacter(*text))
+            std::abort();
+    }
+    const std::string programDirectory = codePage.LowerCase(ProgramDirectory(programPath));
+    if (HoldsQuoteOrControl(programDirectory) && !HasUnquotableCharacter(programDirectory))
+        std::abort();
+    const bool programUsable = !HasUnquotableCharacter(programDirectory) && programDirectory.find('%') == std::string::npos;
 
-    if (CanReachACommand(letters) && CanReachACommand(type) && !HasUnsafeCharacter(os, letters) &&
-        !HasUnsafeCharacter(os, type)) {
-        const std::string name = SystemName(NamePrefix(os, letters, type), number);
+    if (!HasUnsafeCharacter(letters) && !HasUnsafeCharacter(type)) {
+        const std::string name = SystemName(NamePrefix(codePage, letters, type), number);
         const std::string directory = SystemDirectory(kBaseDirectory, name);
-        Check(InstallCommandLine(os, type, directory, name), {"KELSETUP-" + type, directory, name});
+        Check(InstallCommandLine(number % 2 == 0, type, directory, name),
+              {(number % 2 == 0 ? ".\\KELSETUP-" : "KELSETUP-") + type, directory, name});
         // The upgrade of the system just made, as the upgrade dialog would run it.
         if (programUsable) {
             const std::string derived = DeriveSystemType(name);
-            Check(UpgradeCommandLine(os, programDirectory, derived, name),
-                  {programDirectory + derived + "-UPGRADE", name});
+            Check(UpgradeCommandLine(programDirectory, derived, name), {programDirectory + derived + "-UPGRADE", name});
         }
     }
 
     // Any entry of the base directory with a dash is offered for upgrade.
-    if (programUsable && CanReachACommand(listed) && listed.find('-') != std::string::npos &&
-        !HasUnsafeCharacter(os, listed)) {
+    if (programUsable && listed.find('-') != std::string::npos && !HasUnsafeCharacter(listed)) {
         const std::string derived = DeriveSystemType(listed);
-        Check(UpgradeCommandLine(os, programDirectory, derived, listed), {programDirectory + derived + "-UPGRADE", listed});
+        Check(UpgradeCommandLine(programDirectory, derived, listed), {programDirectory + derived + "-UPGRADE", listed});
     }
     return 0;
 }

@@ -2,8 +2,6 @@
 // character-by-character formulation of its rule.
 #include "setup/SystemStore.h"
 
-#include "platform/host/HostPlatform.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -35,11 +33,11 @@ std::string SystemTypeByWalkingBack(const std::string& name)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    // The host's code page is single-byte, as the reference formulation assumes.
-    static HostPlatform os("/");
+    // Names are UTF-8, where no byte of a longer character is a backslash or a dash, as the
+    // reference formulation assumes of every byte.
     const std::string text(reinterpret_cast<const char*>(data), size);
 
-    const std::string directory = ProgramDirectory(os, text);
+    const std::string directory = ProgramDirectory(text);
     if (directory != ProgramDirectoryByDeletion(text))
         std::abort();
     // A prefix of the argument that is empty or ends in its last backslash.
