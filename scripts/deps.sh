@@ -14,6 +14,7 @@ packages=(
     wine64-preloader                                  # without it Wine now and then fails to start a
                                                       # program at all (README, notes on testing)
     libc6:i386                                        # tells whether 32-bit programs run here
+    locales                                           # the locales that give Wine its code pages
     clang libclang-rt-14-dev valgrind                 # fuzzing and memory checks
     imagemagick x11-apps                              # screenshots of the dialogs
     zip unzip osslsigncode openssl                    # release zips, their signatures and checks

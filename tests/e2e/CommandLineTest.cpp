@@ -313,3 +313,101 @@ TEST(CommandLine, TheToolsPipeEndsWithCorvaneWhileAProgramTheCommandLeftStillRun
     }
     EXPECT_EQ(session.Records().size(), 1u);
 }
+
+// Corvane in a folder the code page can't hold works in that folder: its catalogue, its commands
+// and its log, never those of the folder named as the A functions would have misspelt it (best fit
+// makes Łódź Lódz with 1252 and Lodz with 1251). Each code page runs its own row.
+TEST(CodePage, AFolderItCantHoldIsTheProgramsOwnAndNoLookAlikesFolder)
+{
+    const std::string folder = "C:\\\xC5\x81\xC3\xB3" "d\xC5\xBA Setup\\";  // C:\Łódź Setup\ .
+    const std::vector<std::pair<unsigned, std::string>> lookAlikes = {
+        {1252, "C:\\L\xC3\xB3" "dz Setup\\"}, {1251, "C:\\Lodz Setup\\"}, {932, ""}};
+    const auto row = std::find_if(lookAlikes.begin(), lookAlikes.end(),
+                                  [](const auto& r) { return r.first == TestDrive::CodePageNumber(); });
+    ASSERT_NE(row, lookAlikes.end()) << "no row for code page " << TestDrive::CodePageNumber();
+    const std::string& lookAlike = row->second;
+
+    Session session(folder);
+    session.WriteCatalogue("LT ZZ9\r\n");
+    session.AddCommands("ZZ9");
+    if (!lookAlike.empty()) {
+        // Everything the look-alike folder holds would work too, but for the type only Corvane's
+        // own catalogue offers.
+        Session::Remove(lookAlike);
+        Session::MakeDirectories(lookAlike);
+        Session::WriteFile(lookAlike + "keldevicetypes.dat", "LT ZZ9\r\n");
+        const std::string stub = Session::ReadFile(TestDrive::BinaryDirectory() + "stub_command.exe");
+        for (const char* command : {"KELSETUP-ZZ9.exe", "zz9-UPGRADE.exe"})
+            Session::WriteFile(lookAlike + command, stub);
+    }
+    const std::string log = folder + "run.log";
+    const Outcome install = RunCorvane(session, {"/install", "WXYZ", "ZZ9", "/quiet", "/log", log});
+    const Outcome upgrade = RunCorvane(session, {"/upgrade", "wxyz-zz901", "/quiet", "/log", log});
+    const Outcome list = RunCorvane(session, {"/list", "/log", log});
+    if (!lookAlike.empty())
+        Session::Remove(lookAlike);
+
+    EXPECT_EQ(install.exitCode, 0u) << install.errors;
+    EXPECT_EQ(upgrade.exitCode, 0u) << upgrade.errors;
+    EXPECT_EQ(list.output, "wxyz-zz901\r\n");
+    const std::vector<StubRecord> records = session.Records();
+    ASSERT_EQ(records.size(), 2u);
+    for (const StubRecord& record : records)
+        EXPECT_TRUE(TestDrive::SameDirectory(record.directory, folder)) << record.directory;
+    // The log is where it was asked to be, in UTF-8, the folder spelt as it is.
+    const std::string text = Session::ReadFile(log);
+    EXPECT_NE(text.find("running KELSETUP-ZZ9 C:\\kel\\wxyz-zz901 wxyz-zz901 in c:\\\xC5\x81\xC3\xB3" "d\xC5\xBA setup\\"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r'));
+    size_t exits = 0;
+    for (size_t at = text.find("] exit code 0\r\n"); at != std::string::npos; at = text.find("] exit code 0\r\n", at + 1))
+        ++exits;
+    EXPECT_EQ(exits, 3u) << text;
+}
+
+// A script that pipes the list and stops reading (findstr that found its line, a closed shell)
+// gets Corvane's end, with an exit code of its own and the reason in the log, not a box nobody
+// clicks.
+TEST(CommandLine, AListNobodyReadsEndsWithExitCode6AndNoWindow)
+{
+    Session session;
+    Session::MakeDirectories("C:\\kel\\wxyz-lt01");
+    Process program(session.ProgramDirectory() + "corvane.exe", "C:\\", {"/list", "/log", kLog}, true, true);
+    bool showedWindow = false;
+    WaitUntil(
+        [&] {
+            showedWindow = showedWindow || ShowsAnyWindow(program.Id());
+            return !program.Running();
+        },
+        "corvane /list to end");
+    EXPECT_EQ(program.WaitForExit(), 6u);
+    EXPECT_FALSE(showedWindow);
+    const Strings log = LogTexts();
+    EXPECT_EQ(CountStarting(log, "The list of systems could not be written to standard output."), 1u);
+    EXPECT_EQ(log.back(), "exit code 6");
+}
+
+// Anyone can make a folder under C:\kel. One named with fullwidth quotes, which best fit turned
+// into " and then into a second command, is listed without a look-alike that could be pasted back
+// and starts nothing but, where the code page holds the character, the upgrade command.
+TEST(CodePage, ANamePlantedUnderTheStoreIsListedAsItIsAndStartsNothingElse)
+{
+    Session session;
+    Session::WriteFile(session.ProgramDirectory() + "pwn.exe",
+                       Session::ReadFile(TestDrive::BinaryDirectory() + "stub_command.exe"));
+    const std::string planted = "x\xEF\xBC\x82&pwn&\xEF\xBC\x82-lt01";
+    Session::MakeDirectories(std::string(Session::kStore) + "\\" + planted);
+    const bool held = TestDrive::CodePageNumber() == 932;  // ＂ is 0x81 0x68 there
+
+    const Outcome list = RunCorvane(session, {"/list"});
+    EXPECT_EQ(list.exitCode, 0u);
+    EXPECT_EQ(list.output, held ? "x\x81\x68&pwn&\x81\x68-lt01\r\n" : "x?&pwn&?-lt01\r\n");
+    for (const std::string& name : {planted, std::string("x?&pwn&?-lt01"), std::string("x\"&pwn&\"-lt01")}) {
+        const Outcome upgrade = RunCorvane(session, {"/upgrade", name, "/quiet"});
+        EXPECT_EQ(upgrade.exitCode, held && name == planted ? 0u : 2u) << name << " " << upgrade.errors;
+    }
+    for (const StubRecord& record : session.Records())
+        EXPECT_EQ(record.program.find("pwn"), std::string::npos) << record.program;
+    EXPECT_EQ(session.Records().size(), held ? 1u : 0u);
+}

@@ -2,6 +2,7 @@
 #include "tests/e2e/Driver.h"
 
 #include "platform/File.h"
+#include "platform/win32/Wide.h"
 #include "tests/support/Spawn.h"
 #include "tests/support/TestDrive.h"
 
@@ -180,7 +181,7 @@ struct Process::Pipe {
         CloseWrite();
         if (reader.joinable())
             reader.join();
-        CloseHandle(read);
+        CloseRead();
     }
     Pipe(const Pipe&) = delete;
     Pipe& operator=(const Pipe&) = delete;
@@ -191,8 +192,16 @@ struct Process::Pipe {
             CloseHandle(write);
         write = nullptr;
     }
+    void CloseRead()
+    {
+        if (read)
+            CloseHandle(read);
+        read = nullptr;
+    }
     void StartReading()
     {
+        if (!read)
+            return;
         reader = std::thread([this] {
             std::string chunk(4096, '\0');
             DWORD got = 0;
@@ -209,14 +218,14 @@ struct Process::Pipe {
 };
 
 Process::Process(const std::string& exePath, const std::string& workingDirectory,
-                 const std::vector<std::string>& arguments, bool pipes)
+                 const std::vector<std::string>& arguments, bool pipes, bool outputReaderGone)
 {
     // A crash ends the program at once instead of waiting in a crash dialog; children inherit this.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     std::string commandLine = "\"" + exePath + "\"";
     for (const std::string& argument : arguments)
         commandLine += " " + QuotedArgument(argument);
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     if (pipes) {
         m_output = std::make_unique<Pipe>();
@@ -225,9 +234,12 @@ Process::Process(const std::string& exePath, const std::string& workingDirectory
         startup.hStdInput = nullptr;
         startup.hStdOutput = m_output->write;
         startup.hStdError = m_errors->write;
+        if (outputReaderGone)
+            m_output->CloseRead();
     }
-    if (!CreateProcessA(exePath.c_str(), &commandLine[0], nullptr, nullptr, pipes, 0, nullptr,
-                        workingDirectory.c_str(), &startup, &m_info))
+    std::wstring wideLine = Wide(commandLine);
+    if (!CreateProcessW(Wide(exePath).c_str(), &wideLine[0], nullptr, nullptr, pipes, 0, nullptr,
+                        Wide(workingDirectory).c_str(), &startup, &m_info))
         throw DriverError("cannot start " + exePath + " (error " + std::to_string(GetLastError()) + ")");
     // Only the program holds the writing ends now: the pipes end when it does.
     for (Pipe* pipe : {m_output.get(), m_errors.get()}) {
@@ -286,7 +298,8 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     DWORD_PTR result = 0;
     SetLastError(ERROR_SUCCESS);
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, kAnswerLimitMs, &result)) {
+    // Unicode, as the program's windows are: a text sent or read is UTF-16.
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, kAnswerLimitMs, &result)) {
         // Wine reports some answers across processes as a failure with no error set; only a
         // timeout or a vanished window means the program did not answer.
         const DWORD error = GetLastError();
@@ -306,13 +319,11 @@ void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 std::string Text(HWND window)
 {
     // Ask for the length first and grow until the whole text fits: it may change in between.
-    std::string text(static_cast<size_t>(Send(window, WM_GETTEXTLENGTH)) + 1, '\0');
+    std::wstring text(static_cast<size_t>(Send(window, WM_GETTEXTLENGTH)) + 1, L'\0');
     for (;;) {
         const LRESULT length = Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-        if (static_cast<size_t>(length) + 1 < text.size()) {
-            text.resize(static_cast<size_t>(length));
-            return text;
-        }
+        if (static_cast<size_t>(length) + 1 < text.size())
+            return Narrow(text.data(), static_cast<size_t>(length));
         text.resize(text.size() * 2);
     }
 }
@@ -458,7 +469,8 @@ bool IsChecked(HWND dialog, int id)
 
 void SetText(HWND dialog, int id, const std::string& text)
 {
-    Send(Control(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    const std::wstring wide = Wide(text);
+    Send(Control(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 namespace {
@@ -477,12 +489,7 @@ std::string EntryText(HWND combo, WPARAM index)
         static_cast<LRESULT>(copied) == CB_ERR)
         throw DriverError("cannot read list entry " + std::to_string(index));
     text.resize(std::min(static_cast<size_t>(copied), text.size() - 1));
-    if (text.empty())
-        return std::string();
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &ansi[0], bytes, nullptr, nullptr);
-    return ansi;
+    return Narrow(text);
 }
 
 }  // namespace

@@ -35,10 +35,11 @@ class Process {
 public:
     /// Starts `exePath` with its quoted path and `arguments` (each quoted by the C run-time's rules
     /// where needed) as its command line, in `workingDirectory`, with the driver's environment.
-    /// With `pipes`, its standard output and error are pipes that the driver reads. Throws
-    /// DriverError when it can't be started.
+    /// With `pipes`, its standard output and error are pipes that the driver reads; with
+    /// `outputReaderGone` too, nobody reads its standard output any more, as when the reader of a
+    /// pipe ended first. Paths and arguments are UTF-8. Throws DriverError when it can't be started.
     Process(const std::string& exePath, const std::string& workingDirectory,
-            const std::vector<std::string>& arguments = {}, bool pipes = false);
+            const std::vector<std::string>& arguments = {}, bool pipes = false, bool outputReaderGone = false);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -72,7 +73,7 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 /// Queues `message` without waiting: used for anything that opens a modal window in the program.
 void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-/// The text of a control (asked of the window itself).
+/// The text of a control (asked of the window itself), in UTF-8 as every text here.
 std::string Text(HWND window);
 /// The caption of a top-level window, read without disturbing its program.
 std::string Caption(HWND window);

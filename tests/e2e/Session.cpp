@@ -35,7 +35,7 @@ std::string ProgramUnderTest()
 void Copy(const std::string& from, const std::string& to)
 {
     std::error_code error;
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, error);
+    fs::copy_file(fs::u8path(from), fs::u8path(to), fs::copy_options::overwrite_existing, error);
     if (error)
         throw DriverError("cannot copy " + from + " to " + to + ": " + error.message());
 }
@@ -53,6 +53,7 @@ Session::Session(const std::string& programDirectory) : m_programDirectory(progr
             throw DriverError("the screen has " + std::to_string(actual) + " DPI, not " + dpi);
     }
     Clean();
+    Remove(m_programDirectory);
     MakeDirectories(m_programDirectory);
     MakeDirectories(kRecordsDirectory);
     Copy(ProgramUnderTest(), m_programDirectory + "corvane.exe");
@@ -73,6 +74,7 @@ Session::~Session()
 {
     m_program.reset();
     Clean();
+    Remove(m_programDirectory);
 }
 
 void Session::Clean()
@@ -156,7 +158,7 @@ MessageBoxView Session::WaitForMessage() const
 
 std::string Session::ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fs::u8path(path), std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
@@ -164,7 +166,7 @@ std::string Session::ReadFile(const std::string& path)
 
 void Session::WriteFile(const std::string& path, const std::string& bytes)
 {
-    std::ofstream out(path, std::ios::binary);
+    std::ofstream out(fs::u8path(path), std::ios::binary);
     out << bytes;
     if (!out)
         throw DriverError("cannot write " + path);
@@ -173,7 +175,7 @@ void Session::WriteFile(const std::string& path, const std::string& bytes)
 void Session::MakeDirectories(const std::string& path)
 {
     std::error_code error;
-    fs::create_directories(path, error);
+    fs::create_directories(fs::u8path(path), error);
     if (error)
         throw DriverError("cannot make " + path + ": " + error.message());
 }
@@ -181,13 +183,13 @@ void Session::MakeDirectories(const std::string& path)
 bool Session::Exists(const std::string& path)
 {
     std::error_code error;
-    return fs::exists(path, error);
+    return fs::exists(fs::u8path(path), error);
 }
 
 void Session::Remove(const std::string& path)
 {
     std::error_code error;
-    fs::remove_all(path, error);
+    fs::remove_all(fs::u8path(path), error);
 }
 
 }  // namespace e2e

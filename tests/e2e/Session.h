@@ -26,8 +26,9 @@ void SubmitInstall(HWND install, const std::string& letters, const std::string& 
 /// The program directory, made afresh with corvane.exe (the one built beside the tests, or the file
 /// that the environment variable CORVANE_E2E_PROGRAM names), stub commands for the sample types and
 /// (unless told otherwise) a catalogue. With CORVANE_E2E_DPI set, the screen must have that many
-/// DPI. C:\kel and the directories used here are removed when the
-/// session starts and when it ends; a program still running at the end is terminated.
+/// DPI. C:\kel and the directories used here, the program directory among them, are removed when
+/// the session starts and when it ends; a program still running at the end is terminated. Paths
+/// are UTF-8.
 class Session {
 public:
     static constexpr const char* kProgramDirectory = "C:\\corvane-e2e\\prog\\";

@@ -64,7 +64,9 @@ int main(int argc, char** argv)
         return 0;
     }
 #endif
-    std::string record = std::filesystem::current_path().string() + "\n";
+    // In UTF-8, so that a folder of any name is recorded as it is; the arguments as the program got
+    // them, in the code page's bytes on Windows as a program of the C run-time sees them.
+    std::string record = std::filesystem::current_path().u8string() + "\n";
 #ifdef _WIN32
     record += std::string(GetCommandLineA()) + "\n";
 #else

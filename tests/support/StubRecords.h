@@ -6,7 +6,7 @@
 
 /// What one run of the stub command saw.
 struct StubRecord {
-    std::string directory;               ///< its current directory, as the system spelt it
+    std::string directory;               ///< its current directory, as the system spelt it, in UTF-8
     std::string commandLine;             ///< its whole command line as the system gave it (Windows only)
     std::string program;                 ///< argv[0]
     std::vector<std::string> arguments;  ///< argv[1..]

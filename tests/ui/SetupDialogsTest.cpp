@@ -206,6 +206,76 @@ TEST_F(UiTest, UpgradeDialogListsTheStoreSortedAndUpgradesThePickedSystem)
     EXPECT_EQ(std::vector<std::string>{"wxyz-lt01"}, drive.Records()[0].arguments);
 }
 
+// The dialogs hold any text, not only the code page's: a name planted under C:\kel is listed as it
+// is, and picked it is refused; call letters typed in another script are refused, not turned into
+// look-alikes. (Run where the code page is 1252, as the dialog tests are.)
+TEST_F(UiTest, DialogsShowAndTakeTextTheCodePageCantHoldAndRefuseIt)
+{
+    ASSERT_EQ(1252u, TestDrive::CodePageNumber());
+    const std::string planted = "x\xEF\xBC\x82&pwn&\xEF\xBC\x82-lt01";
+    const std::string cyrillic = "\xD0\x96\xD0\x96\xD0\x96";
+    drive.MakeDirectories("C:\\kel\\" + planted);
+    drive.WriteFile(kCatalogue, "LT WX\n");
+    drive.AddCommand("KELSETUP-LT");
+    drive.AddCommand("lt-UPGRADE");
+    CUpgradeDlg upgrade(nullptr, drive.Os());
+    driver
+        .Then(On(kUpgradeCaption, [&](HWND d) {
+            EXPECT_EQ(std::vector<std::string>{planted}, ListEntries(GetDlgItem(d, IDC_INSTALLED_SYSTEMS)));
+            Select(GetDlgItem(d, IDC_INSTALLED_SYSTEMS), planted);
+            Press(d, IDOK);
+        }))
+        .Then(Messages(drive.Os(), 1))
+        .Then(On(kUpgradeCaption, [](HWND d) { Press(d, IDCANCEL); }));
+    EXPECT_TRUE(driver.Run([&] { EXPECT_EQ(IDCANCEL, upgrade.DoModal()); })) << driver.Failure();
+
+    CInstallDlg install(nullptr, drive.Os());
+    DialogDriver typing;
+    typing
+        .Then(On(kInstallCaption, [&](HWND d) { SubmitInstall(d, cyrillic, "LT"); }))
+        .Then(Messages(drive.Os(), 2))
+        .Then(On(kInstallCaption, [&](HWND d) {
+            EXPECT_EQ(cyrillic, Text(Control(d, IDC_CALL_LETTERS)));
+            Press(d, IDCANCEL);
+        }));
+    EXPECT_TRUE(typing.Run([&] { EXPECT_EQ(IDCANCEL, install.DoModal()); })) << typing.Failure();
+    EXPECT_EQ((std::vector<std::string>{"The system name " + planted + " can't be used in a setup command.",
+                                        "The call letters " + cyrillic + " can't be written in this PC's code page."}),
+              drive.Os().messages);
+    EXPECT_TRUE(drive.Records().empty());
+    EXPECT_EQ(std::vector<std::string>{planted}, drive.Entries("C:\\kel"));
+}
+
+// A failure nobody expected, out of memory say, is said like any other and ends the run with its
+// own exit code, from the dialogs and from the command line; the directory the install had
+// claimed is gone again, and no setup command ran.
+TEST_F(UiTest, AnUnexpectedFailureIsSaidAndEndsWithSevenLeavingNothingClaimed)
+{
+    drive.WriteFile(kCatalogue, "LT WX\n");
+    drive.AddCommand("KELSETUP-LT");
+    drive.Os().writeFault = RecordingPlatform::WriteFault::Throws;
+    const std::string said = "Corvane stopped on an unexpected failure (std::bad_alloc). What this run had made and "
+                             "not yet handed to a setup command was removed.";
+    driver.Then(On(kChoiceCaption, [](HWND d) { Press(d, IDOK); }))
+        .Then(On(kInstallCaption, [](HWND d) { SubmitInstall(d, "WXYZ", "LT"); }));
+    int exitCode = -1;
+    EXPECT_TRUE(driver.Run([&] { exitCode = RunApplication(); })) << driver.Failure();
+    EXPECT_EQ(7, exitCode);
+    EXPECT_EQ(std::vector<std::string>{said}, drive.Os().messages);
+    EXPECT_EQ(std::vector<std::string>{}, drive.Entries("C:\\kel"));
+    EXPECT_EQ(nullptr, FindDialog(kChoiceCaption));
+
+    drive.Os().messages.clear();
+    drive.Os().arguments = {"/install", "WXYZ", "LT", "/quiet", "/log", "C:\\corvane-test\\run.log"};
+    EXPECT_EQ(7, RunApplication());
+    EXPECT_TRUE(drive.Os().messages.empty());
+    const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
+    EXPECT_NE(log.find("] message, not shown (quiet): " + said + "\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("] exit code 7\r\n"), std::string::npos) << log;
+    EXPECT_EQ(std::vector<std::string>{}, drive.Entries("C:\\kel"));
+    EXPECT_TRUE(drive.Records().empty());
+}
+
 TEST_F(UiTest, AFailedUpgradeClosesWithoutTheCompletionDialog)
 {
     drive.MakeDirectories("C:\\kel\\wxyz-lt01");
