@@ -398,11 +398,11 @@ TEST(CodePage, ANamePlantedUnderTheStoreIsListedAsItIsAndStartsNothingElse)
                        Session::ReadFile(TestDrive::BinaryDirectory() + "stub_command.exe"));
     const std::string planted = "x\xEF\xBC\x82&pwn&\xEF\xBC\x82-lt01";
     Session::MakeDirectories(std::string(Session::kStore) + "\\" + planted);
-    const bool held = TestDrive::CodePageNumber() == 932;  // ＂ is 0x81 0x68 there
+    const bool held = TestDrive::CodePageNumber() == 932;  // ＂ is 0xFA 0x57 there
 
     const Outcome list = RunCorvane(session, {"/list"});
     EXPECT_EQ(list.exitCode, 0u);
-    EXPECT_EQ(list.output, held ? "x\x81\x68&pwn&\x81\x68-lt01\r\n" : "x?&pwn&?-lt01\r\n");
+    EXPECT_EQ(list.output, held ? "x\xFA\x57&pwn&\xFA\x57-lt01\r\n" : "x?&pwn&?-lt01\r\n");
     for (const std::string& name : {planted, std::string("x?&pwn&?-lt01"), std::string("x\"&pwn&\"-lt01")}) {
         const Outcome upgrade = RunCorvane(session, {"/upgrade", name, "/quiet"});
         EXPECT_EQ(upgrade.exitCode, held && name == planted ? 0u : 2u) << name << " " << upgrade.errors;
@@ -410,4 +410,40 @@ TEST(CodePage, ANamePlantedUnderTheStoreIsListedAsItIsAndStartsNothingElse)
     for (const StubRecord& record : session.Records())
         EXPECT_EQ(record.program.find("pwn"), std::string::npos) << record.program;
     EXPECT_EQ(session.Records().size(), held ? 1u : 0u);
+}
+
+// Call letters the code page can't write are refused from the command line with exit code 2 and
+// nothing made; the ones it can are registered under their own lower-cased name, never another's.
+TEST(CodePage, CallLettersItCantWriteAreRefusedAndTheRestRegisteredAsTheyAre)
+{
+    struct Row {
+        unsigned codePage;
+        std::string letters;
+        std::string name;  // empty: refused
+    };
+    const std::string cyrillic = "\xD0\x96\xD0\x96\xD0\x96";                                   // ЖЖЖ
+    const std::string broadcast = "\xE6\x94\xBE\xE9\x80\x81";                                  // 放送
+    const std::string fullWidth = "\xEF\xBC\xB7\xEF\xBC\xB8\xEF\xBC\xB9\xEF\xBC\xBA";          // ＷＸＹＺ
+    const std::string ecole = "\xC3\x89" "COLE";                                                // ÉCOLE
+    const std::vector<Row> rows = {
+        {1252, cyrillic, ""}, {1252, broadcast, ""}, {1252, fullWidth, ""}, {1252, ecole, "\xC3\xA9" "cole-lt01"},
+        {1251, fullWidth, ""}, {1251, ecole, ""}, {1251, cyrillic, "\xD0\xB6\xD0\xB6\xD0\xB6-lt01"},
+        {932, ecole, ""}, {932, broadcast, broadcast + "-lt01"},
+    };
+    Session session;
+    Strings expected;
+    for (const Row& row : rows) {
+        if (row.codePage != TestDrive::CodePageNumber())
+            continue;
+        const Outcome outcome = RunCorvane(session, {"/install", row.letters, "LT", "/quiet"});
+        EXPECT_EQ(outcome.exitCode, row.name.empty() ? 2u : 0u) << row.letters << " " << outcome.errors;
+        if (!row.name.empty())
+            expected.push_back(row.name);
+    }
+    ASSERT_FALSE(expected.empty()) << "no row for code page " << TestDrive::CodePageNumber();
+    Strings made;
+    for (const auto& entry : std::filesystem::directory_iterator(Session::kStore))
+        made.push_back(entry.path().filename().u8string());
+    std::sort(made.begin(), made.end());
+    EXPECT_EQ(made, expected);
 }
