@@ -8,33 +8,49 @@ namespace {
 // What the system posts for a press of F1 (not in every header); DefWindowProc makes help of it.
 constexpr UINT kKeyF1 = 0x004D;
 
+// What a window must not act on while a command runs, whoever sends it: a command (a button's
+// click, OK, a menu item), a system command (close, the window menu), a request for help or for a
+// context menu.
+bool IsRequest(UINT message)
+{
+    return message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_HELP || message == WM_CONTEXTMENU;
+}
+
 // Keyboard and mouse input, and the commands and requests to close that clicks and keys turn into.
 bool IsInputOrCommand(const MSG& message)
 {
     const UINT m = message.message;
     return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) ||
-           (m >= WM_NCMOUSEMOVE && m <= WM_NCXBUTTONDBLCLK) || m == WM_COMMAND || m == WM_SYSCOMMAND ||
-           m == WM_CLOSE || m == BM_CLICK || m == kKeyF1 || m == WM_HELP || m == WM_CONTEXTMENU;
+           (m >= WM_NCMOUSEMOVE && m <= WM_NCXBUTTONDBLCLK) || IsRequest(m) || m == WM_CLOSE || m == BM_CLICK ||
+           m == kKeyF1;
 }
 
-// The program's enabled top-level windows, disabled while a command runs so that nothing sent to
-// them can start a second install or open a dialog; `Enable` gives back what was taken, and the
-// activation and focus with it.
-class DisabledWindows {
+// The window procedure a held window had, kept as a property of the window.
+const wchar_t kHeldProcedure[] = L"CorvaneHeldProcedure";
+
+// The program's top-level windows for the length of a command. Each one's procedure is taken over
+// so that it answers every request with nothing, sent or posted, from this program or another: no
+// click sent to a button of it (the button tells its dialog) and no WM_COMMAND sent to it can start
+// a second install or open a dialog. The enabled ones are disabled too, so that the operator sees
+// it and the system sends them no input. Everything is given back afterwards, the activation and
+// the focus with it.
+class HeldWindows {
 public:
-    DisabledWindows() : m_active(GetActiveWindow()), m_focus(GetFocus())
+    HeldWindows() : m_active(GetActiveWindow()), m_focus(GetFocus())
     {
-        EnumThreadWindows(GetCurrentThreadId(), &DisabledWindows::Collect, reinterpret_cast<LPARAM>(this));
-        for (HWND window : m_windows)
-            EnableWindow(window, FALSE);
+        EnumThreadWindows(GetCurrentThreadId(), &HeldWindows::Hold, reinterpret_cast<LPARAM>(this));
     }
-    DisabledWindows(const DisabledWindows&) = delete;
-    DisabledWindows& operator=(const DisabledWindows&) = delete;
-    ~DisabledWindows()
+    HeldWindows(const HeldWindows&) = delete;
+    HeldWindows& operator=(const HeldWindows&) = delete;
+    ~HeldWindows()
     {
-        for (HWND window : m_windows) {
-            if (IsWindow(window))
-                EnableWindow(window, TRUE);
+        for (const Held& held : m_held) {
+            if (!IsWindow(held.window))
+                continue;
+            SetWindowLongPtrW(held.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(held.procedure));
+            RemovePropW(held.window, kHeldProcedure);
+            if (held.wasEnabled)
+                EnableWindow(held.window, TRUE);
         }
         if (m_active && IsWindow(m_active))
             SetActiveWindow(m_active);
@@ -43,15 +59,35 @@ public:
     }
 
 private:
-    static BOOL CALLBACK Collect(HWND window, LPARAM self)
+    struct Held {
+        HWND window;
+        WNDPROC procedure;
+        bool wasEnabled;
+    };
+
+    static BOOL CALLBACK Hold(HWND window, LPARAM self)
     {
-        if (IsWindowEnabled(window))
-            reinterpret_cast<DisabledWindows*>(self)->m_windows.push_back(window);
+        const bool enabled = IsWindowEnabled(window) != FALSE;
+        const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+        if (!procedure || !SetPropW(window, kHeldProcedure, reinterpret_cast<HANDLE>(procedure)))
+            return TRUE;
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&HeldWindows::Refuse));
+        if (enabled)
+            EnableWindow(window, FALSE);
+        reinterpret_cast<HeldWindows*>(self)->m_held.push_back({window, procedure, enabled});
         return TRUE;
     }
+    static LRESULT CALLBACK Refuse(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        const auto procedure = reinterpret_cast<WNDPROC>(GetPropW(window, kHeldProcedure));
+        if (IsRequest(message) || !procedure)
+            return 0;
+        return CallWindowProcW(procedure, window, message, wParam, lParam);
+    }
+
     HWND m_active;
     HWND m_focus;
-    std::vector<HWND> m_windows;
+    std::vector<Held> m_held;
 };
 
 // No window of the thread's may be made while a command runs: neither a dialog nor the menu that a
@@ -141,7 +177,7 @@ private:
 
 void WaitAnswering(HANDLE process, const std::function<void(SessionEvent)>& onSession)
 {
-    const DisabledWindows disabled;
+    const HeldWindows held;
     const SessionWatch session(onSession);
     const NoNewWindows noWindows;
     // IDC_WAIT, which without UNICODE is the A form.

@@ -15,9 +15,10 @@
 /// - Keyboard and mouse input, and the commands, help requests, context menus and requests to
 ///   close that the system or a tool posts for them, are dropped: an Enter pressed in impatience
 ///   neither dismisses the next message unread nor starts a second install.
-/// - The thread's enabled top-level windows are disabled, and enabled again with their activation
-///   and focus afterwards: a dialog acts on no command sent to it while disabled (the dialog
-///   framework's rule), so a click or WM_COMMAND sent by UI automation does nothing.
+/// - The thread's top-level windows answer every command, system command, help request and
+///   context-menu request with nothing, whoever sends it: a click or WM_COMMAND sent by UI
+///   automation, or a click sent to one of their buttons, does nothing. The enabled ones are
+///   disabled too, and everything is given back afterwards with the activation and the focus.
 /// - No window of the thread's can be made (a CBT hook refuses each): neither a dialog nor the menu
 ///   that a context-menu request sent straight to a control would open, whose modal loop would
 ///   take keys.

@@ -30,14 +30,7 @@ std::string ToCodePage(const std::wstring& wide, const char* fallback, bool& lac
 
 std::wstring FromCodePage(const std::string& bytes)
 {
-    if (bytes.empty())
-        return std::wstring();
-    const int size = static_cast<int>(bytes.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, &wide[0], length);
-    return wide;
+    return Wide(bytes, CP_ACP);
 }
 
 std::string LowerBytes(std::string bytes)

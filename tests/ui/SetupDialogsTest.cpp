@@ -11,6 +11,7 @@
 #include "ui/resource.h"
 
 #include <map>
+#include <thread>
 
 namespace {
 
@@ -473,22 +474,73 @@ TEST_F(UiTest, StartUpRunsTheChoiceDialogAsMainWindowAndExitsWithZero)
     EXPECT_EQ(1, drive.Os().socketStops);
 }
 
-TEST_F(UiTest, InputQueuedWhileACommandRunsIsDropped)
+namespace {
+
+// The requests a plain window of the program's got: it relies on nothing but the wait.
+int g_requests = 0;
+
+LRESULT CALLBACK CountRequests(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_HELP || message == WM_CONTEXTMENU) {
+        ++g_requests;
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+// The wait for a command holds the program's windows: nothing sent to them by another thread or
+// program (UI automation) reaches them, and whatever the operator typed or clicked meanwhile is
+// dropped from the queue; the program's own messages stay, and each window is itself again after.
+TEST_F(UiTest, NothingSentOrQueuedWhileACommandRunsReachesTheWindows)
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &CountRequests;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"CorvaneTestTarget";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                  100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND button = CreateWindowExW(0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE, 10, 10, 60, 20, window,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), windowClass.hInstance, nullptr);
+    ASSERT_NE(nullptr, button);
+    g_requests = 0;
     Win32Platform os;
+    drive.AddCommand("probe");
+    SetEnvironmentVariableA("CORVANE_STUB_SLEEP_MS", "2000");
+    std::thread automation([window, button] {
+        Sleep(700);  // the command runs by now
+        HELPINFO help{};
+        help.cbSize = sizeof help;
+        SendMessageW(window, WM_COMMAND, IDOK, 0);
+        SendMessageW(button, BM_CLICK, 0, 0);
+        SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        SendMessageW(window, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+        PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    });
     // Whatever the operator typed or clicked while the command ran is in the queue when it ends.
     PostThreadMessageA(GetCurrentThreadId(), WM_KEYDOWN, VK_RETURN, 0);
     PostThreadMessageA(GetCurrentThreadId(), WM_CHAR, '\r', 0);
     PostThreadMessageA(GetCurrentThreadId(), WM_LBUTTONDOWN, 0, 0);
     PostThreadMessageA(GetCurrentThreadId(), WM_NCLBUTTONDOWN, HTCLOSE, 0);
     PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
-    EXPECT_EQ(0, os.RunCommand(TestDrive::Command("exit 0")));
+    EXPECT_EQ(0, os.RunCommand(TestDrive::Command("probe", TestDrive::kProgramDirectory)));
+    automation.join();
+    SetEnvironmentVariableA("CORVANE_STUB_SLEEP_MS", nullptr);
+    EXPECT_EQ(0, g_requests);
+    EXPECT_EQ(1u, drive.Records().size());
     MSG message;
     EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
     EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE));
     EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK, PM_REMOVE));
     // Messages of the program's own stay.
     EXPECT_TRUE(PeekMessageA(&message, nullptr, WM_APP, WM_APP, PM_REMOVE));
+    // After the command the window is as it was: enabled, and answering requests itself.
+    EXPECT_TRUE(IsWindowEnabled(window));
+    SendMessageW(window, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(1, g_requests);
+    DestroyWindow(window);
 }
 
 TEST(MessageBoxOwner, IsNoneBeforeTheChoiceDialogAndTheChoiceDialogWhileItIsOpen)

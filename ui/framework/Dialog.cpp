@@ -68,8 +68,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam)
 {
-    // A disabled dialog, under a modal one or while a setup command runs, acts on no command or
-    // request, whoever sends it: nothing starts a second install or opens a dialog.
+    // A disabled dialog, under a modal one, acts on no command or request, whoever sends it: a
+    // tool's click can't open a second dialog of the same kind beside the first.
     if (!IsWindowEnabled(m_hWnd) && (message == WM_COMMAND || message == WM_HELP || message == WM_SYSCOMMAND))
         return TRUE;
     switch (message) {
