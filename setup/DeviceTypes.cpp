@@ -11,12 +11,12 @@ const char* const kDefaultTypes[] = {"LT", "WX", "PRM", "TR9", "GNX"};
 
 // The catalogue's types, or nothing when it doesn't open or can't be read to its end: a list cut
 // short would pass for the whole of it.
-std::optional<std::vector<std::string>> ReadCatalogue(PlatformServices& os)
+std::optional<std::vector<std::string>> ReadCatalogue(PlatformServices& os, const std::string& programDirectory)
 {
     const CodePage& codePage = os.TextCodePage();
     std::vector<std::string> types;
     // Not lower-cased: with an empty program directory the bare name resolves in the current directory.
-    const ReadResult read = os.ReadTokens(ProgramDirectory(os) + kCatalogueFileName, [&](const std::string& token) {
+    const ReadResult read = os.ReadTokens(programDirectory + kCatalogueFileName, [&](const std::string& token) {
         types.push_back(codePage.Decode(token));
     });
     if (read != ReadResult::Read)
@@ -33,14 +33,14 @@ std::vector<std::string> Defaults()
 
 std::vector<std::string> LoadDeviceTypes(PlatformServices& os)
 {
-    if (std::optional<std::vector<std::string>> types = ReadCatalogue(os))
+    if (std::optional<std::vector<std::string>> types = ReadCatalogue(os, ProgramDirectory(os)))
         return std::move(*types);
     os.ShowMessage(msg::kCatalogueMissing);
     return Defaults();
 }
 
-std::vector<std::string> OfferedDeviceTypes(PlatformServices& os)
+std::vector<std::string> OfferedDeviceTypes(PlatformServices& os, const std::string& programDirectory)
 {
-    std::optional<std::vector<std::string>> types = ReadCatalogue(os);
+    std::optional<std::vector<std::string>> types = ReadCatalogue(os, programDirectory);
     return types ? std::move(*types) : Defaults();
 }

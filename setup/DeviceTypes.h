@@ -14,5 +14,6 @@ inline constexpr const char kCatalogueFileName[] = "keldevicetypes.dat";
 /// end, shows one message and gives the default types LT, WX, PRM, TR9, GNX in that order.
 std::vector<std::string> LoadDeviceTypes(PlatformServices& os);
 
-/// The types LoadDeviceTypes gives, in the same order, without any message.
-std::vector<std::string> OfferedDeviceTypes(PlatformServices& os);
+/// The types LoadDeviceTypes gives, in the same order, without any message, for a program in
+/// `programDirectory` (ProgramDirectory's result).
+std::vector<std::string> OfferedDeviceTypes(PlatformServices& os, const std::string& programDirectory);

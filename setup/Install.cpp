@@ -63,10 +63,9 @@ std::string WithWhatStays(const std::string& message, const std::string& stays)
     return stays.empty() ? message : message + ". " + Format(msg::kLeftBehind, stays.c_str());
 }
 
-}  // namespace
-
-SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType,
-                          const std::vector<std::string>& offeredTypes)
+// The install of a program in `programFolder`, ProgramDirectory's result.
+SetupResult Install(PlatformServices& os, const std::string& programFolder, const std::string& callLetters,
+                    const std::string& systemType, const std::vector<std::string>& offeredTypes)
 {
     const CodePage& codePage = os.TextCodePage();
     if (callLetters.empty() || systemType.empty()) {
@@ -101,7 +100,6 @@ SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, 
     // The interpreter can't start in a network folder: it would fall back to the Windows folder
     // and not find the command, after the system had been claimed. Nor can it start in a folder
     // that isn't there to enter.
-    const std::string programFolder = ProgramDirectory(os);
     if (programFolder.compare(0, 2, "\\\\") == 0) {
         os.ShowMessage(Format(msg::kNetworkFolder, programFolder.c_str()));
         return SetupResult::NotRegistered;
@@ -154,7 +152,16 @@ SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, 
     return RunSetupCommand(os, line, programDirectory);
 }
 
+}  // namespace
+
+SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType,
+                          const std::vector<std::string>& offeredTypes)
+{
+    return Install(os, ProgramDirectory(os), callLetters, systemType, offeredTypes);
+}
+
 SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType)
 {
-    return InstallSystem(os, callLetters, systemType, OfferedDeviceTypes(os));
+    const std::string programFolder = ProgramDirectory(os);
+    return Install(os, programFolder, callLetters, systemType, OfferedDeviceTypes(os, programFolder));
 }

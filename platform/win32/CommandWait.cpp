@@ -165,8 +165,12 @@ private:
     }
     void Tell(SessionEvent event) const
     {
-        if (m_watcher)
-            m_watcher(event);
+        // Nothing may unwind through the system's code; the answer is given all the same.
+        try {
+            if (m_watcher)
+                m_watcher(event);
+        } catch (...) {
+        }
     }
 
     const std::function<void(SessionEvent)>& m_watcher;

@@ -343,10 +343,7 @@ std::string Caption(HWND window)
         }
         title.resize(title.size() * 2);
     }
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, title.data(), static_cast<int>(title.size()), nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, title.data(), static_cast<int>(title.size()), &text[0], bytes, nullptr, nullptr);
-    return text;
+    return Narrow(title);
 }
 
 std::string ClassName(HWND window)

@@ -65,7 +65,7 @@ TEST(LoadDeviceTypes, WhatTheCatalogueHoldsAndHowItReadsGiveTheTypesOrTheDefault
         drive.Os().readFailsHalfway = row.readFailsHalfway;
         EXPECT_EQ(Load(drive), row.types) << row.bytes;
         EXPECT_EQ(drive.Os().messages, row.messages) << row.bytes;
-        EXPECT_EQ(OfferedDeviceTypes(drive.Os()), row.types) << row.bytes;
+        EXPECT_EQ(OfferedDeviceTypes(drive.Os(), TestDrive::kProgramDirectory), row.types) << row.bytes;
         EXPECT_EQ(drive.Os().messages, row.messages) << "no second message";
     }
 }
