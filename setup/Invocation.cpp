@@ -51,7 +51,7 @@ bool IsFullPath(const std::string& path)
            (path.size() >= 3 && path[1] == ':' && IsSlash(path[2]));
 }
 
-// The drive ("C:") or the share ("\\\\server\\share") a full path starts with; "" for neither.
+// The drive (C:) or the share (\\server\share) a full path starts with; "" for neither.
 std::string Root(const std::string& path)
 {
     if (path.size() >= 2 && path[1] == ':')
