@@ -102,6 +102,7 @@ run_fuzzers
 # without a word, so the tests check the code page they were meant to run in). Made here, without
 # root: en_US for 1252, ru_RU for 1251, ja_JP for the double-byte 932.
 locales_dir=$PWD/build/locales
+mkdir -p "$locales_dir" || exit 1
 for locale in en_US ru_RU ja_JP; do
     [ -d "$locales_dir/$locale.UTF-8" ] || localedef -i "$locale" -f UTF-8 "$locales_dir/$locale.UTF-8" ||
         [ -d "$locales_dir/$locale.UTF-8" ] || { echo "cannot make the locale $locale.UTF-8"; exit 1; }
