@@ -154,7 +154,7 @@ void List(QuietPlatform& os, int count)
             throw Failure("could not list " + base);
         do {
             if (std::wcschr(found.cFileName, L'-'))
-                systems.push_back(Narrow(found.cFileName, std::wcslen(found.cFileName)));
+                systems.push_back(Narrow(found.cFileName));
         } while (FindNextFileW(find, &found));
         FindClose(find);
         check(systems);

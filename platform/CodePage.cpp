@@ -10,30 +10,35 @@ char32_t LowerLatin1(char32_t c)
     return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ? c + 0x20 : c;
 }
 
-}  // namespace
-
-std::optional<std::string> Latin1CodePage::Encode(const std::string& text) const
+// `text` in Latin-1 bytes with "?" for each character beyond it; `lacking` tells whether any was.
+std::string ToLatin1(const std::string& text, bool& lacking)
 {
+    lacking = false;
     std::string bytes;
     for (size_t i = 0; i < text.size();) {
         const Utf8Character c = NextCharacter(text, i);
-        if (c.number > 0xFF)
-            return std::nullopt;
-        bytes += static_cast<char>(c.number);
+        lacking = lacking || c.number > 0xFF;
+        bytes += c.number > 0xFF ? '?' : static_cast<char>(c.number);
         i += c.length;
     }
     return bytes;
 }
 
+}  // namespace
+
+std::optional<std::string> Latin1CodePage::Encode(const std::string& text) const
+{
+    bool lacking = false;
+    std::string bytes = ToLatin1(text, lacking);
+    if (lacking)
+        return std::nullopt;
+    return bytes;
+}
+
 std::string Latin1CodePage::EncodeShowing(const std::string& text) const
 {
-    std::string bytes;
-    for (size_t i = 0; i < text.size();) {
-        const Utf8Character c = NextCharacter(text, i);
-        bytes += c.number > 0xFF ? '?' : static_cast<char>(c.number);
-        i += c.length;
-    }
-    return bytes;
+    bool lacking = false;
+    return ToLatin1(text, lacking);
 }
 
 std::string Latin1CodePage::Decode(const std::string& bytes) const

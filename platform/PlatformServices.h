@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 /// Outcome of making a directory: only an existing directory is told apart from other failures.
@@ -35,6 +36,12 @@ enum class SessionEvent {
 
 /// One command for the command interpreter, with everything its run needs.
 struct CommandRun {
+    /// `line` in `directory`, with a window and nobody told of the session.
+    CommandRun(std::string commandLine, std::string startIn = std::string())
+        : line(std::move(commandLine)), directory(std::move(startIn))
+    {
+    }
+
     std::string line;                              ///< the command line, as the interpreter reads it
     std::string directory;                         ///< where it starts; empty: the program's current directory
     bool withoutWindow = false;                    ///< no console window at all (an unattended run)

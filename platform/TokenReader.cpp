@@ -1,7 +1,7 @@
 // Token reading over a C run-time file, shared by every platform; no system calls of its own.
 #include "platform/TokenReader.h"
 
-#include <memory>
+#include "platform/File.h"
 
 namespace {
 
@@ -48,8 +48,8 @@ bool ReadTokensFrom(std::FILE* file, const std::function<void(const std::string&
 
 ReadResult ReadTokenFile(std::FILE* file, const std::function<void(const std::string&)>& sink)
 {
-    if (!file)
+    const File owned(file);
+    if (!owned)
         return ReadResult::OpenFailed;
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> owned(file, std::fclose);
     return ReadTokensFrom(file, sink) ? ReadResult::Read : ReadResult::ReadFailed;
 }

@@ -29,17 +29,12 @@ void AppendCharacter(std::string& text, char32_t number)
         number = 0xFFFD;
     if (number < 0x80) {
         text += static_cast<char>(number);
-    } else if (number < 0x800) {
-        text += static_cast<char>(0xC0 | (number >> 6));
-        text += static_cast<char>(0x80 | (number & 0x3F));
-    } else if (number < 0x10000) {
-        text += static_cast<char>(0xE0 | (number >> 12));
-        text += static_cast<char>(0x80 | ((number >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (number & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (number >> 18));
-        text += static_cast<char>(0x80 | ((number >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((number >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (number & 0x3F));
+        return;
     }
+    // A lead byte that counts the bytes, then six bits in each continuation byte.
+    static const unsigned kLead[] = {0, 0xC0, 0xE0, 0xF0};
+    const int continuations = number < 0x800 ? 1 : number < 0x10000 ? 2 : 3;
+    text += static_cast<char>(kLead[continuations] | (number >> (6 * continuations)));
+    for (int shift = 6 * (continuations - 1); shift >= 0; shift -= 6)
+        text += static_cast<char>(0x80 | ((number >> shift) & 0x3F));
 }

@@ -56,10 +56,7 @@ std::string UpgradeCommandLine(const std::string& programDirectory, const std::s
 
 SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine, const std::string& directory)
 {
-    CommandRun run;
-    run.line = commandLine;
-    run.directory = directory;
-    const std::optional<int> status = os.RunCommand(run);
+    const std::optional<int> status = os.RunCommand({commandLine, directory});
     if (status == 0)
         return SetupResult::Done;
     // A command whose interpreter could not be started is shown with -1, as it always was.

@@ -30,31 +30,27 @@ public:
         }
     }
 
-    /// Removes the marker (when there is one) and the directory. What could not be removed, for
-    /// the operator to remove by hand: "" when nothing stays.
+    /// Removes the marker (when there is one) and the directory, once. What could not be removed,
+    /// for the operator to remove by hand: "" when nothing stays.
     std::string Remove()
     {
-        if (m_handedOver || m_directory.empty())
+        if (!m_held)
             return std::string();
-        std::string stays;
-        if (m_os.PathType(m_marker) != PathKind::Missing && !m_os.RemoveEntry(m_marker))
-            stays = m_marker + " and ";
-        if (!m_os.RemoveEntry(m_directory))
-            stays += m_directory;
-        else
-            stays.clear();
-        m_directory.clear();
-        return stays;
+        m_held = false;
+        const bool markerStays = m_os.PathType(m_marker) != PathKind::Missing && !m_os.RemoveEntry(m_marker);
+        if (m_os.RemoveEntry(m_directory))
+            return std::string();
+        return (markerStays ? m_marker + " and " : std::string()) + m_directory;
     }
 
     /// The command has the system now: it stays, whatever happens next.
-    void HandOver() { m_handedOver = true; }
+    void HandOver() { m_held = false; }
 
 private:
     PlatformServices& m_os;
     std::string m_directory;
     std::string m_marker;
-    bool m_handedOver = false;
+    bool m_held = true;
 };
 
 // `message` and, when something stays, what to remove by hand.

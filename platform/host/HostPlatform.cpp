@@ -345,33 +345,28 @@ std::optional<int> HostPlatform::RunCommand(const CommandRun& run)
     if (words.empty() || words[0].empty())
         return 127;
     const std::string& name = words[0];
-    // The run's directory, as a full Windows path: where the program is looked for first.
+    // The run's directory, as a full Windows path.
     const WindowsPath where = Normalize(run.directory.empty() ? m_currentDirectory : run.directory, m_currentDirectory);
     const std::string directory = HostPathOf(where, m_driveRoot);
     if (directory.empty() || !IsDirectory(directory))
         return std::nullopt;
-    const auto inDirectory = [&](const std::string& path) { return HostPathOf(Normalize(path, ToText(where)), m_driveRoot); };
-    std::string program;
-    if (name.find_first_of("\\/:") != std::string::npos) {
-        program = inDirectory(name);
-    } else {
-        program = inDirectory(name);  // the run's directory first, as the interpreter looks
-        if (!IsRunnable(program)) {
-            program.clear();
-            const char* searchPath = std::getenv("PATH");
-            const std::string entries = searchPath ? searchPath : "";
-            size_t start = 0;
-            while (start <= entries.size()) {
-                size_t end = entries.find(':', start);
-                if (end == std::string::npos)
-                    end = entries.size();
-                const std::string dir = entries.substr(start, end - start);
-                if (!dir.empty() && IsRunnable(dir + "/" + name)) {
-                    program = dir + "/" + name;
-                    break;
-                }
-                start = end + 1;
+    // The run's directory first, as the interpreter looks; a bare name it lacks, on the search path.
+    std::string program = HostPathOf(Normalize(name, ToText(where)), m_driveRoot);
+    if (name.find_first_of("\\/:") == std::string::npos && !IsRunnable(program)) {
+        program.clear();
+        const char* searchPath = std::getenv("PATH");
+        const std::string entries = searchPath ? searchPath : "";
+        size_t start = 0;
+        while (start <= entries.size()) {
+            size_t end = entries.find(':', start);
+            if (end == std::string::npos)
+                end = entries.size();
+            const std::string dir = entries.substr(start, end - start);
+            if (!dir.empty() && IsRunnable(dir + "/" + name)) {
+                program = dir + "/" + name;
+                break;
             }
+            start = end + 1;
         }
     }
     if (program.empty() || !IsRunnable(program))

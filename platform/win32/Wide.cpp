@@ -15,6 +15,11 @@ std::wstring Wide(const std::string& text, unsigned codePage)
     return wide;
 }
 
+std::string Narrow(const wchar_t* text)
+{
+    return Narrow(text, wcslen(text));
+}
+
 std::string Narrow(const wchar_t* text, size_t length)
 {
     if (length == 0)

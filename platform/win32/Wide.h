@@ -13,3 +13,5 @@ inline std::string Narrow(const std::wstring& text)
 {
     return Narrow(text.data(), text.size());
 }
+/// A NUL-terminated UTF-16 `text` (a file name the system found, the command line) in UTF-8.
+std::string Narrow(const wchar_t* text);

@@ -114,7 +114,7 @@ std::string Win32Platform::ApplicationTitle()
     WIN32_FIND_DATAW found;
     FindHandle find{FindFirstFileW(Wide(path).c_str(), &found)};
     const std::string name =
-        find.handle != INVALID_HANDLE_VALUE ? Narrow(found.cFileName, wcslen(found.cFileName)) : path.substr(NameStart(path));
+        find.handle != INVALID_HANDLE_VALUE ? Narrow(found.cFileName) : path.substr(NameStart(path));
     return WithoutExtension(name);
 }
 
@@ -138,8 +138,7 @@ std::vector<std::string> Win32Platform::CommandArguments()
 {
     // The C run-time's rules concern only quotes, backslashes, blanks and tabs, which are the same
     // bytes in UTF-8, so the converted line splits as the UTF-16 one would.
-    const wchar_t* line = GetCommandLineW();
-    std::vector<std::string> words = SplitCommandLine(Narrow(line, wcslen(line)));
+    std::vector<std::string> words = SplitCommandLine(Narrow(GetCommandLineW()));
     if (!words.empty())
         words.erase(words.begin());
     return words;
@@ -221,7 +220,7 @@ std::vector<std::string> Win32Platform::ListEntries(const std::string& folder)
     if (find.handle == INVALID_HANDLE_VALUE)
         return names;
     do
-        names.push_back(Narrow(found.cFileName, wcslen(found.cFileName)));
+        names.push_back(Narrow(found.cFileName));
     while (FindNextFileW(find.handle, &found));
     return names;
 }

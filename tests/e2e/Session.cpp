@@ -94,14 +94,19 @@ void Session::RemoveCatalogue() const
     Remove(m_programDirectory + "keldevicetypes.dat");
 }
 
-void Session::AddCommands(const std::string& type) const
+void Session::AddCommands(const std::string& type, const std::string& directory) const
 {
-    const std::string stub = TestDrive::BinaryDirectory() + "stub_command.exe";
-    Copy(stub, m_programDirectory + "KELSETUP-" + type + ".exe");
+    AddStub("KELSETUP-" + type, directory);
     std::string lower = type;
     for (char& c : lower)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    Copy(stub, m_programDirectory + lower + "-UPGRADE.exe");
+    AddStub(lower + "-UPGRADE", directory);
+}
+
+void Session::AddStub(const std::string& name, const std::string& directory) const
+{
+    Copy(TestDrive::BinaryDirectory() + "stub_command.exe",
+         (directory.empty() ? m_programDirectory : directory) + name + ".exe");
 }
 
 void Session::SetCommandExit(int code) const

@@ -46,8 +46,11 @@ public:
     void WriteCatalogue(const std::string& bytes) const;
     /// Removes the catalogue.
     void RemoveCatalogue() const;
-    /// Copies the stub as KELSETUP-<type>.exe and <type>-UPGRADE.exe into the program directory.
-    void AddCommands(const std::string& type) const;
+    /// Copies the stub as KELSETUP-<type>.exe and <type>-UPGRADE.exe into `directory`, the program
+    /// directory unless told otherwise.
+    void AddCommands(const std::string& type, const std::string& directory = std::string()) const;
+    /// Copies the stub as <name>.exe into `directory`, the program directory unless told otherwise.
+    void AddStub(const std::string& name, const std::string& directory = std::string()) const;
     /// The exit code every stub run returns from now on.
     void SetCommandExit(int code) const;
     /// From now on every stub run takes `milliseconds` before it ends.

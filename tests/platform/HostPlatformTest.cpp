@@ -47,7 +47,7 @@ TEST(HostPlatform, RunsCommandsWithoutAShell)
     TestDrive drive;
     PlatformServices& os = drive.Real();
     drive.AddCommand("probe");
-    EXPECT_EQ(os.RunCommand(TestDrive::Command("PROBE $(touch x);y `z` 'a b' \"c\\\\d e\" f\\g", TestDrive::kProgramDirectory)), 0);
+    EXPECT_EQ(os.RunCommand(CommandRun{"PROBE $(touch x);y `z` 'a b' \"c\\\\d e\" f\\g", TestDrive::kProgramDirectory}), 0);
     const std::vector<StubRecord> records = drive.Records();
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].arguments, (Strings{"$(touch", "x);y", "`z`", "'a", "b'", "c\\\\d e", "f\\g"}));
@@ -62,10 +62,10 @@ TEST(HostPlatform, CommandsAreFoundByPathThenCurrentDirectoryThenSearchPath)
     const char* saved = std::getenv("PATH");
     const std::string previous = saved ? saved : "";
     setenv("PATH", ("/nonexistent:" + drive.Native("C:\\tools")).c_str(), 1);
-    EXPECT_EQ(os.RunCommand(TestDrive::Command("on-path")), 0);
-    EXPECT_EQ(os.RunCommand(TestDrive::Command("c:\\TOOLS\\on-path a")), 0);
-    EXPECT_EQ(os.RunCommand(TestDrive::Command("missing")), 127);
-    EXPECT_EQ(os.RunCommand(TestDrive::Command("")), 127);
+    EXPECT_EQ(os.RunCommand(CommandRun{"on-path"}), 0);
+    EXPECT_EQ(os.RunCommand(CommandRun{"c:\\TOOLS\\on-path a"}), 0);
+    EXPECT_EQ(os.RunCommand(CommandRun{"missing"}), 127);
+    EXPECT_EQ(os.RunCommand(CommandRun{""}), 127);
     setenv("PATH", previous.c_str(), 1);
     EXPECT_EQ(drive.Records().size(), 2u);
 }

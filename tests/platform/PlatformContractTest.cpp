@@ -114,10 +114,10 @@ TEST(Platform, RunCommandWaitsInItsDirectoryAndReturnsTheExitStatus)
     drive.AddCommand("probe");
     const std::string before = os.CurrentDirectory();
     drive.SetCommandExit(0);
-    EXPECT_EQ(os.RunCommand(TestDrive::Command("probe one \"two words\"", TestDrive::kProgramDirectory)), 0);
+    EXPECT_EQ(os.RunCommand(CommandRun{"probe one \"two words\"", TestDrive::kProgramDirectory}), 0);
     drive.SetCommandExit(42);
-    EXPECT_EQ(os.RunCommand(TestDrive::Command("probe", TestDrive::kProgramDirectory)), 42);
-    EXPECT_NE(os.RunCommand(TestDrive::Command("no-such-command-anywhere x", TestDrive::kProgramDirectory)), 0);
+    EXPECT_EQ(os.RunCommand(CommandRun{"probe", TestDrive::kProgramDirectory}), 42);
+    EXPECT_NE(os.RunCommand(CommandRun{"no-such-command-anywhere x", TestDrive::kProgramDirectory}), 0);
     EXPECT_EQ(os.CurrentDirectory(), before);
 
     const std::vector<StubRecord> records = drive.Records();
@@ -196,11 +196,11 @@ TEST(Platform, TheInterpreterGetsTheLineWithDelayedExpansionOffOrTheSystemOneSta
     const std::string here = TestDrive::kProgramDirectory;
 
     SetEnvironmentVariableA("COMSPEC", comspec.c_str());
-    EXPECT_EQ(os.RunCommand(TestDrive::Command("\"c:\\a b\\lt-UPGRADE\" x!y!z-lt01", here)), 0);
-    EXPECT_EQ(os.RunCommand(TestDrive::Command("KELSETUP-LT C:\\kel\\a!b!c-lt01 a!b!c-lt01", here)), 0);
+    EXPECT_EQ(os.RunCommand(CommandRun{"\"c:\\a b\\lt-UPGRADE\" x!y!z-lt01", here}), 0);
+    EXPECT_EQ(os.RunCommand(CommandRun{"KELSETUP-LT C:\\kel\\a!b!c-lt01 a!b!c-lt01", here}), 0);
     // Without a startable COMSPEC, cmd.exe from the system folder runs the line.
     SetEnvironmentVariableA("COMSPEC", "C:\\missing\\cmd.exe");
-    EXPECT_EQ(os.RunCommand(TestDrive::Command("probe a!b!c", here)), 0);
+    EXPECT_EQ(os.RunCommand(CommandRun{"probe a!b!c", here}), 0);
     SetEnvironmentVariableA("COMSPEC", saved.c_str());
 
     const std::vector<StubRecord> records = drive.Records();

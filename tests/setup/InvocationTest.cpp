@@ -142,9 +142,7 @@ TEST(LoggingPlatform, TellsACommandEndingWithMinusOneFromOneNeverStarted)
     for (const std::optional<int> status : {std::optional<int>(-1), std::optional<int>(static_cast<int>(0xC0000005u)),
                                             std::optional<int>(9009), std::optional<int>()}) {
         commands.status = status;
-        CommandRun run;
-        run.line = "KELSETUP-LT x";
-        EXPECT_EQ(logged.RunCommand(run), status);
+        EXPECT_EQ(logged.RunCommand({"KELSETUP-LT x"}), status);
     }
     const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
     for (const char* line : {"KELSETUP-LT x ended with exit status -1 (0xFFFFFFFF) after ",

@@ -6,28 +6,35 @@
 
 #include <gtest/gtest.h>
 
-TEST(ProgramDirectory, KeepsEverythingUpToTheLastBackslash)
-{
-    EXPECT_EQ(ProgramDirectory("C:\\Tools\\Setup\\corvane.exe"), "C:\\Tools\\Setup\\");
-    EXPECT_EQ(ProgramDirectory("C:\\Tools\\Setup\\"), "C:\\Tools\\Setup\\");
-    EXPECT_EQ(ProgramDirectory("corvane"), "");
-    EXPECT_EQ(ProgramDirectory(""), "");
-    EXPECT_EQ(ProgramDirectory("\\"), "\\");
-    // Only the backslash separates: a forward slash is part of the name.
-    EXPECT_EQ(ProgramDirectory("C:\\a/b/corvane.exe"), "C:\\");
-}
+#include <utility>
+#include <vector>
 
-TEST(ProgramDirectory, TitleAndHelpCutsTakeAnyCharacterWhole)
+// Only the backslash separates, and in UTF-8 no byte of a longer character is one: ソ is 0x83 0x5C
+// in Shift-JIS, a trail byte that is a backslash there, and ends no directory here, nor do Ł or ź of
+// a Polish folder. A forward slash is part of the name.
+TEST(ProgramDirectory, KeepsEverythingUpToTheLastBackslashAndTitleAndHelpCutTheSameWay)
 {
-    // ソ is 0x83 0x5C in Shift-JIS, a trail byte that is a backslash there; held as UTF-8 it ends no
-    // directory, nor does Ł or ź of a Polish folder.
     const std::string folder = "C:\\\xC5\x81\xC3\xB3" "d\xC5\xBA \xE3\x82\xBD";
-    EXPECT_EQ(ProgramDirectory(folder + "\\corvane.exe"), folder + "\\");
-    EXPECT_EQ(ProgramDirectory(folder + "corvane.exe"), "C:\\");
+    const std::vector<std::pair<std::string, std::string>> directories = {  // argument, directory
+        {"C:\\Tools\\Setup\\corvane.exe", "C:\\Tools\\Setup\\"},
+        {"C:\\Tools\\Setup\\", "C:\\Tools\\Setup\\"},
+        {"corvane", ""},
+        {"", ""},
+        {"\\", "\\"},
+        {"C:\\a/b/corvane.exe", "C:\\"},
+        {folder + "\\corvane.exe", folder + "\\"},
+        {folder + "corvane.exe", "C:\\"},
+    };
+    for (const auto& row : directories)
+        EXPECT_EQ(ProgramDirectory(row.first), row.second) << row.first;
     EXPECT_EQ(NameStart("\xE3\x82\xBD" "corvane.exe"), 0u);
-    EXPECT_EQ(WithoutExtension(folder + ".v2\\setup.tool.exe"), folder + ".v2\\setup.tool");
-    EXPECT_EQ(WithoutExtension(folder + ".v2\\corvane"), folder + ".v2\\corvane");
-    EXPECT_EQ(WithoutExtension("C:\\kel\\.hidden"), "C:\\kel\\.hidden");
+    const std::vector<std::pair<std::string, std::string>> cuts = {  // path, without its extension
+        {folder + ".v2\\setup.tool.exe", folder + ".v2\\setup.tool"},
+        {folder + ".v2\\corvane", folder + ".v2\\corvane"},
+        {"C:\\kel\\.hidden", "C:\\kel\\.hidden"},
+    };
+    for (const auto& row : cuts)
+        EXPECT_EQ(WithoutExtension(row.first), row.second) << row.first;
 }
 
 TEST(DeriveSystemType, CutsTwoCharactersThenTakesWhatFollowsTheLastDash)

@@ -72,6 +72,7 @@ TestDrive::TestDrive()
     MakeDirectories(kRecordsDirectory);
     SetVariable("CORVANE_STUB_RECORDS", Native(kRecordsDirectory));
     SetCommandExit(0);
+    SetCommandDelay(0);
 }
 
 TestDrive::~TestDrive()
@@ -123,6 +124,11 @@ bool TestDrive::ChangeDirectory(const std::string& windowsPath)
 void TestDrive::SetCommandExit(int status)
 {
     SetVariable("CORVANE_STUB_EXIT", std::to_string(status));
+}
+
+void TestDrive::SetCommandDelay(int milliseconds)
+{
+    SetVariable("CORVANE_STUB_SLEEP_MS", std::to_string(milliseconds));
 }
 
 std::vector<StubRecord> TestDrive::Records() const
@@ -199,14 +205,6 @@ std::string TestDrive::BinaryDirectory()
     HostPlatform real("/");
     return fs::path(real.HostPath(real.ProgramArgument())).parent_path().string();
 #endif
-}
-
-CommandRun TestDrive::Command(const std::string& line, const std::string& directory)
-{
-    CommandRun run;
-    run.line = line;
-    run.directory = directory;
-    return run;
 }
 
 unsigned TestDrive::CodePageNumber()

@@ -36,6 +36,8 @@ public:
     void AddCommand(const std::string& name, const std::string& directory = kProgramDirectory);
     /// The exit status every stub run returns from now on.
     void SetCommandExit(int status);
+    /// From now on every stub run takes `milliseconds` before it ends (on Windows; 0 at first).
+    void SetCommandDelay(int milliseconds);
     /// Every stub run so far, in the order they happened.
     std::vector<StubRecord> Records() const;
 
@@ -57,8 +59,6 @@ public:
     static std::string BinaryDirectory();
     /// ".exe" on Windows, "" elsewhere.
     static const char* ExecutableSuffix();
-    /// A command run of `line` in `directory`, nothing else asked.
-    static CommandRun Command(const std::string& line, const std::string& directory = std::string());
     /// The code page the real services write files in: Windows' ANSI one (GetACP), or the native
     /// build's Latin-1, 28591.
     static unsigned CodePageNumber();

@@ -508,7 +508,7 @@ TEST_F(UiTest, NothingSentOrQueuedWhileACommandRunsReachesTheWindows)
     g_requests = 0;
     Win32Platform os;
     drive.AddCommand("probe");
-    SetEnvironmentVariableA("CORVANE_STUB_SLEEP_MS", "2000");
+    drive.SetCommandDelay(2000);
     std::thread automation([window, button] {
         Sleep(700);  // the command runs by now
         HELPINFO help{};
@@ -525,9 +525,8 @@ TEST_F(UiTest, NothingSentOrQueuedWhileACommandRunsReachesTheWindows)
     PostThreadMessageA(GetCurrentThreadId(), WM_LBUTTONDOWN, 0, 0);
     PostThreadMessageA(GetCurrentThreadId(), WM_NCLBUTTONDOWN, HTCLOSE, 0);
     PostThreadMessageA(GetCurrentThreadId(), WM_APP, 0, 0);
-    EXPECT_EQ(0, os.RunCommand(TestDrive::Command("probe", TestDrive::kProgramDirectory)));
+    EXPECT_EQ(0, os.RunCommand(CommandRun{"probe", TestDrive::kProgramDirectory}));
     automation.join();
-    SetEnvironmentVariableA("CORVANE_STUB_SLEEP_MS", nullptr);
     EXPECT_EQ(0, g_requests);
     EXPECT_EQ(1u, drive.Records().size());
     MSG message;
