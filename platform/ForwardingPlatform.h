@@ -16,6 +16,8 @@ public:
     const CodePage& TextCodePage() override { return m_next.TextCodePage(); }
     MakeDirResult MakeDirectory(const std::string& path) override { return m_next.MakeDirectory(path); }
     bool ClaimDirectory(const std::string& path) override { return m_next.ClaimDirectory(path); }
+    std::shared_ptr<void> HoldDirectory(const std::string& path) override { return m_next.HoldDirectory(path); }
+    FolderSafety FolderSafetyOf(const std::string& path) override { return m_next.FolderSafetyOf(path); }
     bool RemoveEntry(const std::string& path) override { return m_next.RemoveEntry(path); }
     bool AppendToFile(const std::string& path, const std::string& bytes) override
     {
@@ -30,6 +32,10 @@ public:
     ReadResult ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink) override
     {
         return m_next.ReadTokens(path, sink);
+    }
+    std::vector<std::string> CommandFiles(const std::string& folder, const std::string& name) override
+    {
+        return m_next.CommandFiles(folder, name);
     }
     std::optional<int> RunCommand(const CommandRun& run) override { return m_next.RunCommand(run); }
     void ShowMessage(const std::string& text) override { m_next.ShowMessage(text); }

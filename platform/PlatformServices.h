@@ -26,6 +26,14 @@ enum class ReadResult {
 /// What a path names.
 enum class PathKind { Missing, File, Directory };
 
+/// Who may change what is in a folder that exists.
+enum class FolderSafety {
+    TrustedOnly,      ///< administrators, the system and the running account only
+    OthersMayChange,  ///< other users too: a broad group may write, delete or change permissions, or the owner is
+                      ///< someone else
+    Unknown,          ///< its security could not be read
+};
+
 /// What the system tells of the user's session (a log-off, a shutdown) while a command runs.
 enum class SessionEvent {
     HeldUp,   ///< the session asked to end; it waits for the command, or for the user to end it anyway
@@ -46,6 +54,8 @@ struct CommandRun {
     std::string directory;                         ///< where it starts; empty: the program's current directory
     bool withoutWindow = false;                    ///< no console window at all (an unattended run)
     std::function<void(SessionEvent)> onSession;   ///< told what the system says of the session's end; may be empty
+    std::function<void()> onStarted;               ///< told once the command has started, before the wait; may be
+                                                   ///< empty
 };
 
 /// The program's standard streams.
@@ -95,13 +105,26 @@ public:
     /// The rules of the PC's ANSI code page, the one other programs read the stored files in.
     virtual const CodePage& TextCodePage() = 0;
 
-    /// Makes one directory. AlreadyExists when an entry of that name, in any case, is a directory
-    /// already; Failed for every other reason (missing parent, refused name, a file in the way).
+    /// Makes one directory that every user of the PC may read and add a directory to, and in which
+    /// only the system and administrators may change anything else; nothing is inherited from its
+    /// parent. AlreadyExists when an entry of that name, in any case, is a directory already (its
+    /// security stays as it is); Failed for every other reason (missing parent, refused name, a file
+    /// in the way).
     virtual MakeDirResult MakeDirectory(const std::string& path) = 0;
 
     /// Makes one directory as a claim: true only when this call made it. An entry of that name in
-    /// any case, and every other failure, give false alike, which is all a claim needs to know.
+    /// any case, and every other failure, give false alike, which is all a claim needs to know. It
+    /// is made with security of its own, handed down to all made in it: the system, administrators
+    /// and the running account may do anything, every other user may only read and run.
     virtual bool ClaimDirectory(const std::string& path) = 0;
+
+    /// Opens the directory `path` without following a link, and keeps it from being removed, renamed
+    /// or swapped (with every directory above it) for as long as the result is held. Empty, and
+    /// nothing held, when `path` is a link, a junction or no directory, or leads somewhere else.
+    virtual std::shared_ptr<void> HoldDirectory(const std::string& path) = 0;
+
+    /// Who may change what is in the existing folder `path`.
+    virtual FolderSafety FolderSafetyOf(const std::string& path) = 0;
 
     /// Removes a file or an empty directory; false when it could not be removed.
     virtual bool RemoveEntry(const std::string& path) = 0;
@@ -119,13 +142,19 @@ public:
     virtual std::vector<std::string> ListEntries(const std::string& folder) = 0;
 
     /// Creates or truncates `path` as a text file holding exactly `bytes` (line ends become CR LF
-    /// on disk) and closes it. OpenFailed leaves nothing new behind; WriteFailed may leave the file.
+    /// on disk), flushes it to the disk and closes it. OpenFailed leaves nothing new behind;
+    /// WriteFailed (a flush that failed among them) may leave the file.
     virtual WriteResult WriteTextFile(const std::string& path, const std::string& bytes) = 0;
 
     /// Opens `path` as a text file and hands `sink` each maximal run of bytes that are neither
     /// white space nor NUL, in file order and of any length, then closes it.
     virtual ReadResult ReadTokens(const std::string& path,
                                   const std::function<void(const std::string&)>& sink) = 0;
+
+    /// The files of `folder` ("": the current directory) that the command interpreter would take for
+    /// the bare command `name`, spelled as the file system spells them: `name` with each extension
+    /// it tries for a command (PATHEXT on Windows), and `name` itself where a program needs none.
+    virtual std::vector<std::string> CommandFiles(const std::string& folder, const std::string& name) = 0;
 
     /// Runs `run.line` through the command interpreter in `run.directory` and waits for it without
     /// limit. Returns its exit status (any value, -1 among them), or nothing when the interpreter

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -54,9 +55,32 @@ std::string UpgradeCommandLine(const std::string& programDirectory, const std::s
     return QuoteWord(programDirectory + systemType + "-UPGRADE") + " " + QuoteWord(name);
 }
 
-SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine, const std::string& directory)
+bool HasOneCommandFile(PlatformServices& os, const std::string& folder, const std::string& command)
 {
-    const std::optional<int> status = os.RunCommand({commandLine, directory});
+    // The interpreter takes the first of several it finds (KELSETUP-LT.com before KELSETUP-LT.exe),
+    // and looks on the search path when there is none here: neither need be the command meant.
+    std::vector<std::string> files = os.CommandFiles(folder, command);
+    if (files.size() == 1)
+        return true;
+    const std::string shown = folder.empty() ? os.CurrentDirectory() : folder;
+    if (files.empty()) {
+        os.ShowMessage(Format(msg::kCommandMissing, command.c_str(), shown.c_str()));
+        return false;
+    }
+    std::sort(files.begin(), files.end());
+    std::string names;
+    for (const std::string& file : files)
+        names += (names.empty() ? "" : ", ") + file;
+    os.ShowMessage(Format(msg::kCommandAmbiguous, shown.c_str(), command.c_str(), names.c_str()));
+    return false;
+}
+
+SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine, const std::string& directory,
+                            std::shared_ptr<void> held)
+{
+    CommandRun run(commandLine, directory);
+    run.onStarted = [&held] { held.reset(); };
+    const std::optional<int> status = os.RunCommand(run);
     if (status == 0)
         return SetupResult::Done;
     // A command whose interpreter could not be started is shown with -1, as it always was.

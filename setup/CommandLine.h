@@ -4,6 +4,7 @@
 
 #include "setup/SetupResult.h"
 
+#include <memory>
 #include <string>
 
 class PlatformServices;
@@ -31,7 +32,13 @@ std::string InstallCommandLine(bool namedWithPath, const std::string& systemType
 std::string UpgradeCommandLine(const std::string& programDirectory, const std::string& systemType,
                                const std::string& name);
 
+/// True when `folder` (empty: the current directory) holds exactly one file the command interpreter
+/// would take for the bare command `command`. Otherwise shows that there is none, or names the
+/// files of which the interpreter would take whichever it tries first, and returns false.
+bool HasOneCommandFile(PlatformServices& os, const std::string& folder, const std::string& command);
+
 /// Runs `commandLine` in `directory` (empty: the current one) through the platform and waits for
-/// it. Done when it exited 0; otherwise shows "Setup command <line> failed with exit code
-/// <status>." and returns CommandFailed.
-SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine, const std::string& directory);
+/// it; `held` is let go once the command has started. Done when it exited 0; otherwise shows
+/// "Setup command <line> failed with exit code <status>." and returns CommandFailed.
+SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine, const std::string& directory,
+                            std::shared_ptr<void> held = nullptr);

@@ -8,15 +8,17 @@
 #include "setup/Messages.h"
 #include "setup/SystemStore.h"
 
+#include <memory>
+
 namespace {
 
-// A directory this install claimed and the marker it may hold, until they are handed to the
+// A directory this install claimed, held, and the marker it may hold, until they are handed to the
 // install command. Whatever ends the install before that, a failure or an exception, removes them
 // again: a directory without its command's work would be listed as a system that never was.
 class Claim {
 public:
-    Claim(PlatformServices& os, std::string directory, std::string marker)
-        : m_os(os), m_directory(std::move(directory)), m_marker(std::move(marker))
+    Claim(PlatformServices& os, std::string directory, std::string marker, std::shared_ptr<void> hold)
+        : m_os(os), m_directory(std::move(directory)), m_marker(std::move(marker)), m_hold(std::move(hold))
     {
     }
     Claim(const Claim&) = delete;
@@ -34,23 +36,31 @@ public:
     /// for the operator to remove by hand: "" when nothing stays.
     std::string Remove()
     {
-        if (!m_held)
+        if (!m_pending)
             return std::string();
-        m_held = false;
+        m_pending = false;
+        // The hold keeps the directory from being removed, by us too.
+        m_hold.reset();
         const bool markerStays = m_os.PathType(m_marker) != PathKind::Missing && !m_os.RemoveEntry(m_marker);
         if (m_os.RemoveEntry(m_directory))
             return std::string();
         return (markerStays ? m_marker + " and " : std::string()) + m_directory;
     }
 
-    /// The command has the system now: it stays, whatever happens next.
-    void HandOver() { m_held = false; }
+    /// The command has the system now: it stays, whatever happens next. The hold goes with it, to be
+    /// let go once the command has started.
+    std::shared_ptr<void> HandOver()
+    {
+        m_pending = false;
+        return std::move(m_hold);
+    }
 
 private:
     PlatformServices& m_os;
     std::string m_directory;
     std::string m_marker;
-    bool m_held = true;
+    std::shared_ptr<void> m_hold;
+    bool m_pending = true;
 };
 
 // `message` and, when something stays, what to remove by hand.
@@ -104,10 +114,20 @@ SetupResult Install(PlatformServices& os, const std::string& programFolder, cons
         os.ShowMessage(Format(msg::kFolderNotEntered, programFolder.c_str()));
         return SetupResult::NotRegistered;
     }
-    if (os.MakeDirectory(kBaseDirectory) == MakeDirResult::Failed) {
+    // Only the command beside the program: none would send the interpreter to the search path, and
+    // of several it would take whichever it tries first. Checked before anything is claimed.
+    if (!HasOneCommandFile(os, programFolder, "KELSETUP-" + type))
+        return SetupResult::NotRegistered;
+    const MakeDirResult base = os.MakeDirectory(kBaseDirectory);
+    if (base == MakeDirResult::Failed) {
         os.ShowMessage(Format(msg::kCannotCreateBase, kBaseDirectory));
         return SetupResult::NotRegistered;
     }
+    // A store or a program folder made before may let other users change it. Its security is not
+    // ours to change, and nothing is refused for it: the log says so, for an administrator.
+    if (base == MakeDirResult::AlreadyExists)
+        os.FolderSafetyOf(kBaseDirectory);
+    os.FolderSafetyOf(programFolder);
     const std::string programDirectory = codePage.LowerCase(programFolder);
     const std::string prefix = NamePrefix(codePage, callLetters, type);
 
@@ -125,8 +145,15 @@ SetupResult Install(PlatformServices& os, const std::string& programFolder, cons
     }
 
     const std::string systemDirectory = SystemDirectory(kBaseDirectory, name);
+    // Ours from the claim until its command has started: what another user swaps in for it in
+    // between (a link to elsewhere) is not written into, run in or removed.
+    std::shared_ptr<void> hold = os.HoldDirectory(systemDirectory);
+    if (!hold) {
+        os.ShowMessage(Format(msg::kClaimSwapped, systemDirectory.c_str()));
+        return SetupResult::NotRegistered;
+    }
     const std::string markerPath = MarkerPath(codePage, kBaseDirectory, name);
-    Claim claim(os, systemDirectory, markerPath);
+    Claim claim(os, systemDirectory, markerPath, std::move(hold));
     // Lower-casing keeps every character in the code page, so the name encodes as its parts did.
     const std::string markerBytes = codePage.Encode(name).value_or(std::string());
     switch (os.WriteTextFile(markerPath, markerBytes)) {
@@ -144,8 +171,7 @@ SetupResult Install(PlatformServices& os, const std::string& programFolder, cons
     // interpreter looks there only for a name with a path, so it is named as one.
     const std::string line = InstallCommandLine(os.EnvironmentHas("NoDefaultCurrentDirectoryInExePath"), type,
                                                 systemDirectory, name);
-    claim.HandOver();
-    return RunSetupCommand(os, line, programDirectory);
+    return RunSetupCommand(os, line, programDirectory, claim.HandOver());
 }
 
 }  // namespace

@@ -14,10 +14,14 @@ class PlatformServices;
 /// Refused, before anything is made: empty call letters or type; either holding \, /, %, a double
 /// quote or a control character, or a character the code page can't write; a type not among
 /// `offeredTypes` (one offered in another case is used as offered). NotRegistered: the program runs
-/// from a network folder or from one that can't be entered (checked before anything is made), or
-/// the base directory, every number or the marker failed; what was claimed before a marker failure
-/// is removed again, and the message names whatever could not be. An exception leaves nothing
-/// claimed behind either, unless it comes once the command has been handed the system.
+/// from a network folder or from one that can't be entered, or its folder holds no file or more
+/// than one that the interpreter would take for the command (all checked before anything is made);
+/// the base directory, every number or the marker failed; or the claimed directory was swapped
+/// before it could be held (then nothing is written into it or removed). What was claimed before a
+/// marker failure is removed again, and the message names whatever could not be. An exception
+/// leaves nothing claimed behind either, unless it comes once the command has been handed the
+/// system. The claimed directory is held from the claim until the command has started. A store or
+/// program folder that other users may change is judged, for the log, and used all the same.
 /// CommandFailed: the command did not exit 0; the system stays registered.
 SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType,
                           const std::vector<std::string>& offeredTypes);

@@ -25,6 +25,24 @@ inline constexpr const char kNetworkFolder[] =
 
 // Install and upgrade.
 inline constexpr const char kCommandFailed[] = "Setup command %s failed with exit code %d.";
+inline constexpr const char kCommandMissing[] =
+    "There is no setup command %s in Corvane's folder %s. Nothing was registered or run.";
+inline constexpr const char kCommandAmbiguous[] =
+    "Corvane's folder %s holds more than one file the command interpreter could take for the setup command %s: %s. "
+    "Keep only the one meant. Nothing was registered or run.";
+inline constexpr const char kClaimSwapped[] =
+    "The directory %s was replaced by a link or moved right after Corvane made it: nothing was written into it and "
+    "nothing was run. Someone else on this PC may be changing C:\\kel; check it, and remove that entry by hand.";
+
+// The log only: folders that other users of the PC may change. Nothing is refused for them.
+inline constexpr const char kStoreOpenToOthers[] =
+    "warning: users other than administrators may change what is in %s, so any of them could alter a registered "
+    "system. An administrator can protect it as Corvane makes it new: icacls \"%s\" /inheritance:r /grant:r "
+    "*S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX *S-1-5-32-545:(AD)";
+inline constexpr const char kProgramFolderOpenToOthers[] =
+    "warning: users other than administrators may change what is in %s, Corvane's folder, so any of them could "
+    "replace a setup command. Keep Corvane and its setup commands in a folder only administrators can change, such "
+    "as one under C:\\Program Files.";
 
 // Upgrade.
 inline constexpr const char kUnsafeSystemName[] = "The system name %s can't be used in a setup command.";

@@ -3,6 +3,8 @@
 
 #include "platform/Clock.h"
 #include "platform/Format.h"
+#include "setup/Messages.h"
+#include "setup/SystemStore.h"
 
 #include <chrono>
 
@@ -41,6 +43,19 @@ MakeDirResult LoggingPlatform::MakeDirectory(const std::string& path)
 bool LoggingPlatform::ClaimDirectory(const std::string& path)
 {
     return NotedIf(Next().ClaimDirectory(path), "claimed directory " + path);
+}
+
+FolderSafety LoggingPlatform::FolderSafetyOf(const std::string& path)
+{
+    const FolderSafety safety = Next().FolderSafetyOf(path);
+    const std::string folder = path.empty() ? Next().CurrentDirectory() : path;
+    if (safety == FolderSafety::OthersMayChange && m_openFolders.insert(folder).second) {
+        const CodePage& codePage = Next().TextCodePage();
+        const bool store = codePage.LowerCase(folder) == codePage.LowerCase(kBaseDirectory);
+        Note(store ? Format(msg::kStoreOpenToOthers, folder.c_str(), folder.c_str())
+                   : Format(msg::kProgramFolderOpenToOthers, folder.c_str()));
+    }
+    return safety;
 }
 
 bool LoggingPlatform::RemoveEntry(const std::string& path)

@@ -3,11 +3,12 @@
 
 #include "platform/ForwardingPlatform.h"
 
+#include <set>
 #include <string>
 
 /// Passes every call on and notes in the log file, one line each: every message (shown, or when
 /// quiet only logged and written to standard error), every directory made, claimed or removed,
-/// every file written or removed, every command run with its directory, exit status and duration,
+/// every file written or removed, every folder that other users may change, every command run with its directory, exit status and duration,
 /// and what the system tells of the session's end while it runs. Each line is "<local time>
 /// [<process id>] <text>" in UTF-8 with CR LF, appended whole, so that several runs can share one
 /// log. Without a log file nothing is noted. When quiet, commands run without a console window.
@@ -24,6 +25,8 @@ public:
 
     MakeDirResult MakeDirectory(const std::string& path) override;
     bool ClaimDirectory(const std::string& path) override;
+    /// Notes, once a run for each folder, that other users may change what is in it, and what to do.
+    FolderSafety FolderSafetyOf(const std::string& path) override;
     bool RemoveEntry(const std::string& path) override;
     WriteResult WriteTextFile(const std::string& path, const std::string& bytes) override;
     std::optional<int> RunCommand(const CommandRun& run) override;
@@ -35,4 +38,5 @@ private:
 
     std::string m_logPath;
     bool m_quiet;
+    std::set<std::string> m_openFolders;  ///< the folders already noted as open to others
 };

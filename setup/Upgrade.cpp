@@ -70,5 +70,11 @@ SetupResult UpgradeSystem(PlatformServices& os, const std::string& systemName)
         os.ShowMessage(Format(msg::kUnquotableProgramFolder, programDirectory.c_str()));
         return SetupResult::Refused;
     }
-    return RunSetupCommand(os, UpgradeCommandLine(programDirectory, DeriveSystemType(name), name), programDirectory);
+    // Only the command in the program's folder, and only one: see the install.
+    const std::string type = DeriveSystemType(name);
+    if (!HasOneCommandFile(os, programDirectory, type + "-UPGRADE"))
+        return SetupResult::CommandFailed;
+    os.FolderSafetyOf(kBaseDirectory);
+    os.FolderSafetyOf(programDirectory);
+    return RunSetupCommand(os, UpgradeCommandLine(programDirectory, type, name), programDirectory);
 }

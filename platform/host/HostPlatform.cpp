@@ -6,6 +6,7 @@
 #include "platform/File.h"
 #include "platform/TokenReader.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -249,6 +250,36 @@ bool HostPlatform::ClaimDirectory(const std::string& path)
     return MakeDirectory(path) == MakeDirResult::Created;
 }
 
+std::shared_ptr<void> HostPlatform::HoldDirectory(const std::string& path)
+{
+    const std::string host = HostPath(path);
+    const int fd = host.empty() ? -1 : ::open(host.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    std::shared_ptr<void> held(new Descriptor{fd}, [](void* d) { delete static_cast<Descriptor*>(d); });
+    // O_NOFOLLOW looks at the last component only: a folder above it swapped for a link shows in
+    // where the descriptor really leads.
+    char* reached = ::realpath(("/proc/self/fd/" + std::to_string(fd)).c_str(), nullptr);
+    char* root = ::realpath(m_driveRoot.c_str(), nullptr);
+    const bool same = reached && root && std::string(reached) == std::string(root) + host.substr(m_driveRoot.size());
+    std::free(reached);
+    std::free(root);
+    return same ? held : nullptr;
+}
+
+FolderSafety HostPlatform::FolderSafetyOf(const std::string& path)
+{
+    struct stat info;
+    const std::string host = HostPath(path.empty() ? m_currentDirectory : path);
+    if (host.empty() || ::stat(host.c_str(), &info) != 0)
+        return FolderSafety::Unknown;
+    // Others may write unless the sticky bit keeps each to their own entries; a folder of another
+    // account's is that account's to change.
+    const bool othersWrite = (info.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (info.st_mode & S_ISVTX) == 0;
+    const bool ownOrSystems = info.st_uid == 0 || info.st_uid == ::getuid();
+    return othersWrite || !ownOrSystems ? FolderSafety::OthersMayChange : FolderSafety::TrustedOnly;
+}
+
 bool HostPlatform::RemoveEntry(const std::string& path)
 {
     const std::string host = HostPath(path);
@@ -328,7 +359,8 @@ WriteResult HostPlatform::WriteTextFile(const std::string& path, const std::stri
             onDisk += '\r';
         onDisk += c;
     }
-    const bool written = std::fwrite(onDisk.data(), 1, onDisk.size(), file.Get()) == onDisk.size();
+    const bool written = std::fwrite(onDisk.data(), 1, onDisk.size(), file.Get()) == onDisk.size() &&
+                         std::fflush(file.Get()) == 0 && ::fsync(::fileno(file.Get())) == 0;
     return file.Close() && written ? WriteResult::Written : WriteResult::WriteFailed;
 }
 
@@ -337,6 +369,34 @@ ReadResult HostPlatform::ReadTokens(const std::string& path, const std::function
     // A directory opens for reading here, where Windows refuses it.
     const std::string host = HostPath(path);
     return ReadTokenFile(host.empty() || IsDirectory(host) ? nullptr : std::fopen(host.c_str(), "r"), sink);
+}
+
+std::vector<std::string> HostPlatform::CommandFiles(const std::string& folder, const std::string& name)
+{
+    // As the Windows interpreter looks, and the name alone too: a POSIX program needs no extension.
+    const char* pathext = std::getenv("PATHEXT");
+    const std::string list = pathext && *pathext ? pathext : ".COM;.EXE;.BAT;.CMD";
+    std::vector<std::string> candidates{name};
+    for (size_t start = 0; start <= list.size();) {
+        const size_t end = std::min(list.find(';', start), list.size());
+        if (end > start)
+            candidates.push_back(name + list.substr(start, end - start));
+        start = end + 1;
+    }
+    const std::string where = folder.empty() ? m_currentDirectory : folder;
+    const std::string host = HostPath(where);
+    std::vector<std::string> files;
+    for (const std::string& entry : ListEntries(where)) {
+        if (host.empty() || IsDirectory(host + "/" + entry))
+            continue;
+        for (const std::string& candidate : candidates) {
+            if (::strcasecmp(entry.c_str(), candidate.c_str()) == 0) {
+                files.push_back(entry);
+                break;
+            }
+        }
+    }
+    return files;
 }
 
 std::optional<int> HostPlatform::RunCommand(const CommandRun& run)
@@ -387,6 +447,8 @@ std::optional<int> HostPlatform::RunCommand(const CommandRun& run)
         ::execv(program.c_str(), argv.data());
         ::_exit(127);
     }
+    if (run.onStarted)
+        run.onStarted();
     int status = 0;
     while (::waitpid(child, &status, 0) < 0) {
         if (errno != EINTR)

@@ -36,13 +36,23 @@ public:
     MakeDirResult MakeDirectory(const std::string& path) override;
     /// MakeDirectory's Created: names differing only in case are the same here too.
     bool ClaimDirectory(const std::string& path) override;
+    /// open(2) with O_NOFOLLOW, refused where the descriptor leads elsewhere than the path. Nothing
+    /// here keeps a held directory from being renamed: POSIX has no such lock.
+    std::shared_ptr<void> HoldDirectory(const std::string& path) override;
+    /// OthersMayChange when its group or others may write (without the sticky bit), or its owner is
+    /// neither root nor this process's user.
+    FolderSafety FolderSafetyOf(const std::string& path) override;
     bool RemoveEntry(const std::string& path) override;
     /// One write(2) with O_APPEND under an exclusive flock.
     bool AppendToFile(const std::string& path, const std::string& bytes) override;
     PathKind PathType(const std::string& path) override;
     std::vector<std::string> ListEntries(const std::string& folder) override;
+    /// fsync(2) before the close.
     WriteResult WriteTextFile(const std::string& path, const std::string& bytes) override;
     ReadResult ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink) override;
+    /// Regular files named `name`, or `name` with an extension of PATHEXT (".COM;.EXE;.BAT;.CMD"
+    /// without it), ignoring case.
+    std::vector<std::string> CommandFiles(const std::string& folder, const std::string& name) override;
     /// Splits the line by the C run-time's argument rules, finds the first word as a path, or in
     /// the run's directory and then on PATH, and runs it directly (no shell) in that directory.
     /// 127 when nothing could be run; 128 + the signal number when it was killed. A POSIX session

@@ -6,12 +6,17 @@
 #include "platform/File.h"
 #include "platform/TokenReader.h"
 #include "platform/win32/CommandWait.h"
+#include "platform/win32/FolderSecurity.h"
 #include "platform/win32/Wide.h"
 
+#include <aclapi.h>
+#include <io.h>
+#include <sddl.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <winsock2.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -100,10 +105,66 @@ bool WriteAll(HANDLE handle, const std::string& bytes)
            written == bytes.size();
 }
 
-// The search pattern for every entry of `folder`.
-std::wstring EveryEntryOf(const std::string& folder)
+// Hands `found` each entry of `folder` ("": the current directory) in file-system order.
+template <typename Found>
+void ForEachEntry(const std::string& folder, Found found)
 {
-    return Wide(folder + (folder.empty() || folder.back() == '\\' ? "*" : "\\*"));
+    const std::wstring pattern = Wide(folder + (folder.empty() || folder.back() == '\\' ? "*" : "\\*"));
+    WIN32_FIND_DATAW entry;
+    FindHandle find{FindFirstFileW(pattern.c_str(), &entry)};
+    if (find.handle == INVALID_HANDLE_VALUE)
+        return;
+    do
+        found(entry);
+    while (FindNextFileW(find.handle, &entry));
+}
+
+// True when two names are the same to the file system, which ignores case.
+bool SameName(const std::wstring& a, const std::wstring& b)
+{
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// Makes the directory `path` with the security `sddl` describes, set as it is made: setting it
+// afterwards would leave a moment in which the parent's is in force.
+bool MakeSecured(const std::string& path, const std::wstring& sddl)
+{
+    const Descriptor descriptor = DescriptorFromSddl(sddl);
+    if (!descriptor)
+        return false;
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor.get(), FALSE};
+    return CreateDirectoryW(Wide(path).c_str(), &attributes) != 0;
+}
+
+// The full path an open handle leads to, without the \\?\ the system puts before it; "" when the
+// system can't tell.
+std::wstring FinalPath(HANDLE handle)
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFinalPathNameByHandleW(handle, &path[0], static_cast<DWORD>(path.size()), 0);
+        if (length == 0)
+            return std::wstring();
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(length);
+    }
+    if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0)
+        return L"\\" + path.substr(7);
+    return path.compare(0, 4, L"\\\\?\\") == 0 ? path.substr(4) : path;
+}
+
+// `path` made full as the system would open it.
+std::wstring FullPathOf(const std::wstring& path)
+{
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = size ? GetFullPathNameW(path.c_str(), size, &full[0], nullptr) : 0;
+    full.resize(length < size ? length : 0);
+    return full;
 }
 
 }  // namespace
@@ -159,7 +220,7 @@ MakeDirResult Win32Platform::MakeDirectory(const std::string& path)
     if (NamesAStream(path))
         return MakeDirResult::Failed;
     const std::wstring wide = Wide(path);
-    if (CreateDirectoryW(wide.c_str(), nullptr))
+    if (MakeSecured(path, kStoreSecurity))
         return MakeDirResult::Created;
     if (GetLastError() != ERROR_ALREADY_EXISTS)
         return MakeDirResult::Failed;
@@ -172,7 +233,50 @@ MakeDirResult Win32Platform::MakeDirectory(const std::string& path)
 
 bool Win32Platform::ClaimDirectory(const std::string& path)
 {
-    return !NamesAStream(path) && CreateDirectoryW(Wide(path).c_str(), nullptr) != 0;
+    // Without the account's SID there is no security to give the directory; a directory left to
+    // inherit C:\kel's would not be the account's to set up in.
+    const std::wstring account = RunningAccountSid();
+    return !NamesAStream(path) && !account.empty() && MakeSecured(path, SystemDirectorySecurity(account));
+}
+
+std::shared_ptr<void> Win32Platform::HoldDirectory(const std::string& path)
+{
+    const std::wstring wide = Wide(path);
+    // Opened as the entry itself, not what a link or junction leads to; with no delete sharing, so
+    // that nobody can remove or rename it, nor any directory above it, while it is held.
+    HANDLE handle = CreateFileW(wide.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return nullptr;
+    std::shared_ptr<void> held(handle, [](void* h) { CloseHandle(h); });
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!GetFileInformationByHandle(handle, &information) ||
+        !(information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return nullptr;
+    // A directory above it swapped for a link before the open leads somewhere else.
+    const std::wstring reached = FinalPath(handle);
+    return !reached.empty() && SameName(reached, FullPathOf(wide)) ? held : nullptr;
+}
+
+FolderSafety Win32Platform::FolderSafetyOf(const std::string& path)
+{
+    std::wstring wide = Wide(path.empty() ? CurrentDirectory() : path);
+    PSID owner = nullptr;
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoW(&wide[0], SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                              &owner, nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
+        return FolderSafety::Unknown;
+    const std::shared_ptr<void> freed(descriptor, [](void* p) { LocalFree(p); });
+    PSID account = nullptr;
+    const std::wstring accountText = RunningAccountSid();
+    if (!accountText.empty())
+        ConvertStringSidToSidW(accountText.c_str(), &account);
+    const FolderSafety safety = JudgeFolder(descriptor, account);
+    if (account)
+        LocalFree(account);
+    return safety;
 }
 
 bool Win32Platform::RemoveEntry(const std::string& path)
@@ -215,13 +319,8 @@ PathKind Win32Platform::PathType(const std::string& path)
 std::vector<std::string> Win32Platform::ListEntries(const std::string& folder)
 {
     std::vector<std::string> names;
-    WIN32_FIND_DATAW found;
-    FindHandle find{FindFirstFileW(EveryEntryOf(folder).c_str(), &found)};
-    if (find.handle == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.push_back(Narrow(found.cFileName));
-    while (FindNextFileW(find.handle, &found));
+    if (!folder.empty())
+        ForEachEntry(folder, [&names](const WIN32_FIND_DATAW& entry) { names.push_back(Narrow(entry.cFileName)); });
     return names;
 }
 
@@ -230,13 +329,51 @@ WriteResult Win32Platform::WriteTextFile(const std::string& path, const std::str
     File file(_wfopen(Wide(path).c_str(), L"w"));
     if (!file)
         return WriteResult::OpenFailed;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.Get()) == bytes.size();
+    // NTFS journals a file's length, not its data: without the flush a power cut can leave the
+    // file at its length with nothing in it, after the caller went on.
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.Get()) == bytes.size() &&
+                         std::fflush(file.Get()) == 0 &&
+                         FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file.Get()))));
     return file.Close() && written ? WriteResult::Written : WriteResult::WriteFailed;
 }
 
 ReadResult Win32Platform::ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink)
 {
     return ReadTokenFile(_wfopen(Wide(path).c_str(), L"r"), sink);
+}
+
+std::vector<std::string> Win32Platform::CommandFiles(const std::string& folder, const std::string& name)
+{
+    // The interpreter tries the name with each of these in turn, and a name that already ends in
+    // one of them as it is; without PATHEXT, its own list.
+    std::wstring list = Wide(Environment(L"PATHEXT"));
+    if (list.empty())
+        list = L".COM;.EXE;.BAT;.CMD";
+    const std::wstring command = Wide(name);
+    std::vector<std::wstring> candidates;
+    for (size_t start = 0; start <= list.size();) {
+        const size_t end = std::min(list.find(L';', start), list.size());
+        const std::wstring extension = list.substr(start, end - start);
+        if (!extension.empty()) {
+            candidates.push_back(command + extension);
+            if (command.size() > extension.size() &&
+                SameName(command.substr(command.size() - extension.size()), extension))
+                candidates.push_back(command);
+        }
+        start = end + 1;
+    }
+    std::vector<std::string> files;
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& entry) {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            return;
+        for (const std::wstring& candidate : candidates) {
+            if (SameName(entry.cFileName, candidate)) {
+                files.push_back(Narrow(entry.cFileName));
+                return;
+            }
+        }
+    });
+    return files;
 }
 
 std::optional<int> Win32Platform::RunCommand(const CommandRun& run)
@@ -256,6 +393,8 @@ std::optional<int> Win32Platform::RunCommand(const CommandRun& run)
     const Handle thread{started.hThread};
     if (!process.handle)
         return std::nullopt;
+    if (run.onStarted)
+        run.onStarted();
     WaitAnswering(process.handle, run.onSession);
     // A status of 0xFFFFFFFF is -1 here, and a status like any other: the interpreter did start.
     DWORD status = 0;

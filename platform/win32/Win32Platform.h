@@ -28,20 +28,30 @@ public:
     std::string CurrentDirectory() override;
     bool EnvironmentHas(const std::string& name) override;
     const CodePage& TextCodePage() override { return m_codePage; }
-    /// CreateDirectoryW; an entry in the way counts as AlreadyExists only when it is a directory.
+    /// CreateDirectoryW with kStoreSecurity; an entry in the way counts as AlreadyExists only when
+    /// it is a directory.
     MakeDirResult MakeDirectory(const std::string& path) override;
-    /// CreateDirectoryW alone: a failure needs no second look.
+    /// CreateDirectoryW with SystemDirectorySecurity for the running account alone: a failure needs
+    /// no second look.
     bool ClaimDirectory(const std::string& path) override;
+    /// CreateFileW of the entry itself (FILE_FLAG_OPEN_REPARSE_POINT), sharing read and write but
+    /// not delete; refused when it is a reparse point or its final path is not `path`'s.
+    std::shared_ptr<void> HoldDirectory(const std::string& path) override;
+    /// GetNamedSecurityInfoW, judged by JudgeFolder for the running account.
+    FolderSafety FolderSafetyOf(const std::string& path) override;
     bool RemoveEntry(const std::string& path) override;
     /// One WriteFile at the end of the file while holding a lock that every appender takes, so
     /// appends of several processes (also over a network share) never interleave.
     bool AppendToFile(const std::string& path, const std::string& bytes) override;
     PathKind PathType(const std::string& path) override;
     std::vector<std::string> ListEntries(const std::string& folder) override;
-    /// _wfopen in text mode.
+    /// _wfopen in text mode, FlushFileBuffers before the close.
     WriteResult WriteTextFile(const std::string& path, const std::string& bytes) override;
     /// _wfopen in text mode, as the C run-time reads text (Ctrl-Z ends it).
     ReadResult ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink) override;
+    /// The entries of `folder` that are no directory and are `name` with an extension of PATHEXT
+    /// (".COM;.EXE;.BAT;.CMD" without it), or `name` itself when it ends in one, ignoring case.
+    std::vector<std::string> CommandFiles(const std::string& folder, const std::string& name) override;
     /// The interpreter named by COMSPEC (else cmd.exe in the system folder) gets "/v:off /c" and the
     /// line, in the run's directory, inheriting no handle; a line that starts with a double quote
     /// gets one more pair around it, which the interpreter strips again. The wait is WaitAnswering's.

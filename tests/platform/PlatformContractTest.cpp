@@ -10,6 +10,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace {
@@ -116,7 +118,11 @@ TEST(Platform, RunCommandWaitsInItsDirectoryAndReturnsTheExitStatus)
     drive.SetCommandExit(0);
     EXPECT_EQ(os.RunCommand(CommandRun{"probe one \"two words\"", TestDrive::kProgramDirectory}), 0);
     drive.SetCommandExit(42);
-    EXPECT_EQ(os.RunCommand(CommandRun{"probe", TestDrive::kProgramDirectory}), 42);
+    CommandRun told{"probe", TestDrive::kProgramDirectory};
+    bool started = false;
+    told.onStarted = [&started] { started = true; };
+    EXPECT_EQ(os.RunCommand(told), 42);
+    EXPECT_TRUE(started);
     EXPECT_NE(os.RunCommand(CommandRun{"no-such-command-anywhere x", TestDrive::kProgramDirectory}), 0);
     EXPECT_EQ(os.CurrentDirectory(), before);
 
@@ -126,6 +132,66 @@ TEST(Platform, RunCommandWaitsInItsDirectoryAndReturnsTheExitStatus)
     EXPECT_TRUE(TestDrive::SameDirectory(records[0].directory, drive.Native(TestDrive::kProgramDirectory)))
         << records[0].directory;
     EXPECT_EQ(records[1].arguments, Strings{});
+}
+
+// The interpreter takes a bare command name with any extension it tries, in any case; a folder of
+// such a name is no command.
+TEST(Platform, CommandFilesAreTheFilesTheInterpreterWouldTakeForAName)
+{
+    const std::string program = std::string("KELSETUP-LT") + TestDrive::ExecutableSuffix();
+    struct Row {
+        Strings files;
+        Strings folders;
+        Strings found;
+    };
+    const std::vector<Row> rows = {
+        {{}, {}, {}},
+        {{program}, {}, {program}},
+        {{program, "KELSETUP-LT.com"}, {}, {program, "KELSETUP-LT.com"}},
+        {{"kelsetup-lt.CMD"}, {}, {"kelsetup-lt.CMD"}},
+        {{"KELSETUP-LT.txt", "KELSETUP-LTX.exe", "XKELSETUP-LT.bat"}, {"KELSETUP-LT.bat"}, {}},
+    };
+    for (const Row& row : rows) {
+        TestDrive drive;
+        drive.MakeDirectories(TestDrive::kProgramDirectory);
+        for (const std::string& file : row.files)
+            drive.WriteFile(TestDrive::kProgramDirectory + file, "x");
+        for (const std::string& folder : row.folders)
+            drive.MakeDirectories(TestDrive::kProgramDirectory + folder);
+        Strings found = drive.Real().CommandFiles(TestDrive::kProgramDirectory, "KELSETUP-LT");
+        std::sort(found.begin(), found.end());
+        Strings expected = row.found;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(found, expected) << (row.files.empty() ? "" : row.files[0]);
+        ASSERT_TRUE(drive.ChangeDirectory(TestDrive::kProgramDirectory));
+        EXPECT_EQ(drive.Real().CommandFiles("", "kelsetup-lt").size(), expected.size());
+    }
+}
+
+// A held directory is the directory itself, never what a link leads to.
+TEST(Platform, HoldDirectoryHoldsOnlyARealDirectory)
+{
+    TestDrive drive;
+    PlatformServices& os = drive.Real();
+    drive.MakeDirectories("C:\\kel\\wxyz-lt01");
+    drive.WriteFile("C:\\kel\\readme.txt", "");
+    EXPECT_EQ(os.HoldDirectory("C:\\kel\\readme.txt"), nullptr);
+    EXPECT_EQ(os.HoldDirectory("C:\\kel\\wxyz-lt02"), nullptr);
+    std::shared_ptr<void> held = os.HoldDirectory("C:\\kel\\WXYZ-LT01");
+    ASSERT_NE(held, nullptr);
+#ifdef _WIN32
+    // Wine removes a held directory all the same (it keeps no share modes for a Unix rmdir), and makes
+    // no links of a Windows program's; where the system does, a link is refused.
+    if (CreateSymbolicLinkW(L"C:\\kel\\link-lt01", L"C:\\corvane-test", SYMBOLIC_LINK_FLAG_DIRECTORY)) {
+        EXPECT_EQ(os.HoldDirectory("C:\\kel\\link-lt01"), nullptr);
+    }
+#else
+    ASSERT_EQ(::symlink(drive.Native("C:\\corvane-test").c_str(), drive.Native("C:\\kel\\link-lt01").c_str()), 0);
+    EXPECT_EQ(os.HoldDirectory("C:\\kel\\link-lt01"), nullptr);
+    // A folder above it swapped for a link leads elsewhere.
+    ASSERT_EQ(::symlink(drive.Native("C:\\kel").c_str(), drive.Native("C:\\kel2").c_str()), 0);
+    EXPECT_EQ(os.HoldDirectory("C:\\kel2\\wxyz-lt01"), nullptr);
+#endif
 }
 
 // Each code page holds what it holds exactly, byte for byte as its A functions make it, and

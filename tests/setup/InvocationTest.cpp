@@ -2,7 +2,9 @@
 // tells a command's end.
 #include "setup/Invocation.h"
 
+#include "setup/Install.h"
 #include "setup/SetupLog.h"
+#include "setup/Upgrade.h"
 
 #include "tests/support/TestDrive.h"
 
@@ -151,4 +153,31 @@ TEST(LoggingPlatform, TellsACommandEndingWithMinusOneFromOneNeverStarted)
                              "the command interpreter could not be started for KELSETUP-LT x\r\n"})
         EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
     EXPECT_EQ(log.find("could not be started"), log.rfind("could not be started")) << log;
+}
+
+// A store or a program folder that other users may change is said once a run in the log, with what
+// to do, and used all the same.
+TEST(LoggingPlatform, NotesOnceARunEachFolderOpenToOthers)
+{
+    TestDrive drive;
+    drive.AddCommand("KELSETUP-LT");
+    drive.AddCommand("lt-UPGRADE");
+    drive.Os().foldersOpen = true;
+    LoggingPlatform logged(drive.Os(), "C:\\corvane-test\\run.log", true);
+    EXPECT_EQ(InstallSystem(logged, "WXYZ", "LT"), SetupResult::Done);
+    EXPECT_EQ(InstallSystem(logged, "WXYZ", "LT"), SetupResult::Done);
+    EXPECT_EQ(UpgradeSystem(logged, "wxyz-lt01"), SetupResult::Done);
+    const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
+    const std::string store =
+        "warning: users other than administrators may change what is in C:\\kel, so any of them could alter a "
+        "registered system. An administrator can protect it as Corvane makes it new: icacls \"C:\\kel\" "
+        "/inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX "
+        "*S-1-5-32-545:(AD)\r\n";
+    const std::string folder = "warning: users other than administrators may change what is in "
+                               "C:\\corvane-test\\prog\\, Corvane's folder, so any of them could replace a setup command.";
+    for (const std::string& line : {store, folder}) {
+        EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+        EXPECT_EQ(log.find(line), log.rfind(line)) << line;
+    }
+    EXPECT_EQ(drive.Os().messages, Strings{});
 }

@@ -59,14 +59,33 @@ TEST(UpgradeSystem, CommandIsTheLowerCasedProgramDirectoryTypeAndName)
 {
     TestDrive drive;
     drive.MakeDirectories("C:\\kel\\wxyz-lt02");
+    drive.AddCommand("lt-UPGRADE", "C:\\Tools\\Setup\\");
     drive.Os().programArgument = "C:\\Tools\\Setup\\corvane.exe";
-    EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt02"), SetupResult::CommandFailed);  // no such command there
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt02"), SetupResult::Done);
+    drive.AddCommand("lt-UPGRADE");
     drive.Os().programArgument = "corvane";
-    EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt02"), SetupResult::CommandFailed);
+    ASSERT_TRUE(drive.ChangeDirectory(TestDrive::kProgramDirectory));
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt02"), SetupResult::Done);
     EXPECT_EQ(drive.Os().commands, (Strings{"c:\\tools\\setup\\lt-UPGRADE wxyz-lt02", "lt-UPGRADE wxyz-lt02"}));
+    EXPECT_EQ(drive.Os().messages, Strings{});
+}
+
+// As for an install: none beside the program, or several the interpreter could take, run nothing.
+TEST(UpgradeSystem, OnlyTheOneCommandBesideTheProgramRuns)
+{
+    TestDrive drive;
+    drive.MakeDirectories("C:\\kel\\wxyz-lt02");
+    drive.MakeDirectories(TestDrive::kProgramDirectory);
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt02"), SetupResult::CommandFailed);
+    drive.AddCommand("lt-UPGRADE");
+    drive.WriteFile(TestDrive::kProgramDirectory + std::string("LT-upgrade.bat"), "planted");
+    EXPECT_EQ(UpgradeSystem(drive.Os(), "wxyz-lt02"), SetupResult::CommandFailed);
     ASSERT_EQ(drive.Os().messages.size(), 2u);
-    EXPECT_EQ(drive.Os().messages[0].rfind("Setup command c:\\tools\\setup\\lt-UPGRADE wxyz-lt02 failed with exit code ", 0), 0u)
-        << drive.Os().messages[0];
+    EXPECT_EQ(drive.Os().messages[0], "There is no setup command lt-UPGRADE in Corvane's folder c:\\corvane-test\\prog\\. "
+                                      "Nothing was registered or run.");
+    EXPECT_EQ(drive.Os().messages[1].rfind("Corvane's folder c:\\corvane-test\\prog\\ holds more than one file ", 0), 0u)
+        << drive.Os().messages[1];
+    EXPECT_EQ(drive.Os().commands, Strings{});
 }
 
 TEST(UpgradeSystem, RunsTheCommandBesideTheProgramWithTheNameAsItsOneArgument)

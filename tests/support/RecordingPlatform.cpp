@@ -21,6 +21,9 @@ WriteResult RecordingPlatform::WriteTextFile(const std::string& path, const std:
     case WriteFault::DiskFull:
         Next().WriteTextFile(path, std::string());
         return WriteResult::WriteFailed;
+    case WriteFault::FlushFails:
+        Next().WriteTextFile(path, bytes);
+        return WriteResult::WriteFailed;
     case WriteFault::Throws:
         throw std::bad_alloc();
     }
@@ -43,6 +46,16 @@ ReadResult RecordingPlatform::ReadTokens(const std::string& path, const std::fun
 bool RecordingPlatform::RemoveEntry(const std::string& path)
 {
     return !removalsFail && Next().RemoveEntry(path);
+}
+
+std::shared_ptr<void> RecordingPlatform::HoldDirectory(const std::string& path)
+{
+    return holdsFail ? nullptr : Next().HoldDirectory(path);
+}
+
+FolderSafety RecordingPlatform::FolderSafetyOf(const std::string& path)
+{
+    return foldersOpen ? FolderSafety::OthersMayChange : Next().FolderSafetyOf(path);
 }
 
 void RecordingPlatform::ShowMessage(const std::string& text)

@@ -13,7 +13,7 @@
 class RecordingPlatform : public ForwardingPlatform {
 public:
     /// Throws: the write throws std::bad_alloc, as it would out of memory.
-    enum class WriteFault { None, OpenFails, WriteFails, DiskFull, Throws };
+    enum class WriteFault { None, OpenFails, WriteFails, DiskFull, FlushFails, Throws };
 
     /// One request for help: "document" (the page opened), "topic" (the help viewer asked for a
     /// context number) or "close".
@@ -34,6 +34,8 @@ public:
     WriteFault writeFault = WriteFault::None;
     bool readFailsHalfway = false;  ///< a token read hands over half the tokens, then fails
     bool removalsFail = false;      ///< RemoveEntry removes nothing and says so
+    bool holdsFail = false;         ///< HoldDirectory holds nothing, as for a directory swapped for a link
+    bool foldersOpen = false;       ///< FolderSafetyOf finds every folder open to other users
     bool showMessages = false;  ///< show messages through the real services as well
     bool helpStarts = true;     ///< what Help answers
     bool socketsStart = true;   ///< whether StartSockets starts
@@ -43,10 +45,12 @@ public:
     std::string ProgramArgument() override;
     std::vector<std::string> CommandArguments() override { return arguments; }
     /// WriteFails writes the first half of the text and reports failure; DiskFull writes nothing
-    /// and reports failure; OpenFails makes nothing.
+    /// and reports failure; FlushFails writes it all and reports failure; OpenFails makes nothing.
     WriteResult WriteTextFile(const std::string& path, const std::string& bytes) override;
     ReadResult ReadTokens(const std::string& path, const std::function<void(const std::string&)>& sink) override;
     bool RemoveEntry(const std::string& path) override;
+    std::shared_ptr<void> HoldDirectory(const std::string& path) override;
+    FolderSafety FolderSafetyOf(const std::string& path) override;
     std::optional<int> RunCommand(const CommandRun& run) override;
     void ShowMessage(const std::string& text) override;
     bool Help(const ::HelpRequest& request) override;
