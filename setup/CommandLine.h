@@ -32,6 +32,7 @@ std::string UpgradeCommandLine(const std::string& programDirectory, const std::s
                                const std::string& name);
 
 /// Runs `commandLine` in `directory` (empty: the current one) through the platform and waits for
-/// it. Done when it exited 0; otherwise shows "Setup command <line> failed with exit code
-/// <status>." and returns CommandFailed.
+/// it. Done when it exited 0, RestartNeeded for 3010 and RestartStarted for 1641, without a
+/// message; otherwise shows "Setup command <line> failed with exit code <status>." and returns
+/// CommandFailed.
 SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine, const std::string& directory);

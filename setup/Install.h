@@ -18,7 +18,9 @@ class PlatformServices;
 /// the base directory, every number or the marker failed; what was claimed before a marker failure
 /// is removed again, and the message names whatever could not be. An exception leaves nothing
 /// claimed behind either, unless it comes once the command has been handed the system.
-/// CommandFailed: the command did not exit 0; the system stays registered.
+/// RestartNeeded and RestartStarted: the command exited 3010 or 1641, done but for a restart.
+/// CommandFailed: the command exited with any other status than these and 0; the system stays
+/// registered.
 SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType,
                           const std::vector<std::string>& offeredTypes);
 

@@ -21,5 +21,6 @@ std::vector<std::string> ListInstalledSystems(PlatformServices& os, const std::s
 /// an empty name; a name holding \, /, %, a double quote or a control character, or one the code
 /// page can't write (the command could not open it); no base directory; a name not listed there
 /// (one listed in another case is used as listed); a program folder holding %, a double quote or a
-/// control character. CommandFailed: the command did not exit 0.
+/// control character. RestartNeeded, RestartStarted: the command exited 3010 or 1641, done but for
+/// a restart. CommandFailed: the command exited with any other status than these and 0.
 SetupResult UpgradeSystem(PlatformServices& os, const std::string& systemName);
