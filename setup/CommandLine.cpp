@@ -83,6 +83,12 @@ SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine
     const std::optional<int> status = os.RunCommand(run);
     if (status == 0)
         return SetupResult::Done;
+    // A command that wraps a Windows Installer package ends so when its work is done and only a
+    // restart is left: a failure here would make a deployment tool run it, and claim, again.
+    if (status == kStatusRestartNeeded)
+        return SetupResult::RestartNeeded;
+    if (status == kStatusRestartStarted)
+        return SetupResult::RestartStarted;
     // A command whose interpreter could not be started is shown with -1, as it always was.
     os.ShowMessage(Format(msg::kCommandFailed, commandLine.c_str(), status.value_or(-1)));
     return SetupResult::CommandFailed;

@@ -38,7 +38,8 @@ std::string UpgradeCommandLine(const std::string& programDirectory, const std::s
 bool HasOneCommandFile(PlatformServices& os, const std::string& folder, const std::string& command);
 
 /// Runs `commandLine` in `directory` (empty: the current one) through the platform and waits for
-/// it; `held` is let go once the command has started. Done when it exited 0; otherwise shows
-/// "Setup command <line> failed with exit code <status>." and returns CommandFailed.
+/// it; `held` is let go once the command has started. Done when it exited 0, RestartNeeded for 3010
+/// and RestartStarted for 1641, without a message; otherwise shows "Setup command <line> failed with
+/// exit code <status>." and returns CommandFailed.
 SetupResult RunSetupCommand(PlatformServices& os, const std::string& commandLine, const std::string& directory,
                             std::shared_ptr<void> held = nullptr);

@@ -22,7 +22,9 @@ class PlatformServices;
 /// leaves nothing claimed behind either, unless it comes once the command has been handed the
 /// system. The claimed directory is held from the claim until the command has started. A store or
 /// program folder that other users may change is judged, for the log, and used all the same.
-/// CommandFailed: the command did not exit 0; the system stays registered.
+/// RestartNeeded and RestartStarted: the command exited 3010 or 1641, done but for a restart.
+/// CommandFailed: the command exited with any other status than these and 0; the system stays
+/// registered.
 SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType,
                           const std::vector<std::string>& offeredTypes);
 

@@ -1,8 +1,11 @@
 // The command line: reading it, and running an install, upgrade or listing without the dialogs.
 #include "setup/Invocation.h"
 
+#include "platform/CodePage.h"
 #include "platform/Format.h"
 #include "platform/PlatformServices.h"
+#include "setup/CommandLine.h"
+#include "setup/DeviceTypes.h"
 #include "setup/Install.h"
 #include "setup/Messages.h"
 #include "setup/SetupLog.h"
@@ -32,7 +35,7 @@ std::string OptionName(const std::string& word)
 bool IsOwnOption(const std::string& word)
 {
     const std::string name = OptionName(word);
-    for (const char* own : {"install", "upgrade", "list", "?", "quiet", "log"}) {
+    for (const char* own : {"install", "upgrade", "list", "?", "quiet", "log", "once"}) {
         if (name == own)
             return true;
     }
@@ -102,6 +105,29 @@ ExitCode List(LoggingPlatform& logged)
                 msg::kListNotWritten);
 }
 
+// An install with /once: nothing when a system of these call letters and this type is there, its
+// name on standard output instead (or, without one, in a message box); else the install.
+ExitCode InstallOnce(LoggingPlatform& logged, const std::string& callLetters, const std::string& systemType)
+{
+    const CodePage& codePage = logged.TextCodePage();
+    // The type, and so the name prefix, as the install resolves it among the offered ones.
+    const Strings offered = OfferedDeviceTypes(logged, ProgramDirectory(logged));
+    const std::string* const type = FindName(codePage, offered, systemType);
+    // Input the install refuses made no system, whatever the store holds: it is refused as ever.
+    const bool installable = type && !callLetters.empty() && !HasUnsafeCharacter(callLetters) &&
+                             !HasUnsafeCharacter(*type) && codePage.Encode(callLetters) && codePage.Encode(*type);
+    const Strings installed = SortedAsListed(codePage, ListInstalledSystems(logged, kBaseDirectory));
+    const std::string* const found =
+        installable ? FindRegistered(codePage, installed, callLetters, *type, offered) : nullptr;
+    if (!found)
+        return ExitCodeOf(InstallSystem(logged, callLetters, systemType, offered));
+    logged.Note(Format(msg::kAlreadyRegistered, found->c_str()));
+    // The exit code says it all to a tool; a name it can't be given is only logged.
+    Tell(logged, StandardStream::Output, *found + "\r\n", Format(msg::kAlreadyRegistered, found->c_str()),
+         "the name of the system registered already could not be written to standard output");
+    return ExitCode::AlreadyRegistered;
+}
+
 // The usage on the stream it belongs to, or in a message box when the program has none.
 ExitCode ShowUsage(LoggingPlatform& logged, StandardStream stream, const std::string& text)
 {
@@ -146,6 +172,10 @@ ExitCode ExitCodeOf(SetupResult result)
         return ExitCode::NotRegistered;
     case SetupResult::CommandFailed:
         return ExitCode::CommandFailed;
+    case SetupResult::RestartNeeded:
+        return ExitCode::RestartNeeded;
+    case SetupResult::RestartStarted:
+        return ExitCode::RestartStarted;
     }
     return ExitCode::CommandFailed;
 }
@@ -189,6 +219,9 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
         } else if (name == "quiet") {
             invocation.quiet = true;
             continue;
+        } else if (name == "once") {
+            invocation.once = true;
+            continue;
         } else if (name == "log") {
             if (i + 1 >= arguments.size() || IsOwnOption(arguments[i + 1]))
                 return mistake(Format(msg::kMissingArgument, word.c_str(), "a file"));
@@ -211,6 +244,8 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
     }
     if (invocation.quiet && !SetsUp(invocation.action))
         return mistake(msg::kQuietAlone);
+    if (invocation.once && invocation.action != Invocation::Action::Install)
+        return mistake(msg::kOnceAlone);
     if (invocation.action == Invocation::Action::Help && !invocation.logPath.empty())
         return mistake(msg::kOneAction);
     return invocation;
@@ -248,6 +283,8 @@ ExitCode RunUnattended(LoggingPlatform& logged, const Invocation& invocation)
     case Invocation::Action::Help:
         return ShowUsage(logged, StandardStream::Output, msg::kUsage);
     case Invocation::Action::Install:
+        if (invocation.once)
+            return InstallOnce(logged, invocation.operands.at(0), invocation.operands.at(1));
         return ExitCodeOf(InstallSystem(logged, invocation.operands.at(0), invocation.operands.at(1)));
     case Invocation::Action::Upgrade:
         return ExitCodeOf(UpgradeSystem(logged, invocation.operands.at(0)));

@@ -19,6 +19,9 @@ enum class ExitCode {
     NoSockets = 5,      ///< Windows sockets could not be started
     OutputNotWritten = 6,  ///< the list or the usage could not be written to standard output (its reader gone, a full disk)
     Unexpected = 7,     ///< an unexpected failure (out of memory); what the run claimed for no command is removed
+    AlreadyRegistered = 8,  ///< /once found a system of these call letters and this type; nothing was made or run
+    RestartStarted = 1641,  ///< the setup command did its work and has started Windows' restart
+    RestartNeeded = 3010,   ///< the setup command did its work; Windows must restart to finish it
 };
 
 /// The exit code that tells how an install or upgrade ended.
@@ -30,13 +33,15 @@ struct Invocation {
     Action action = Action::Dialogs;
     std::vector<std::string> operands;  ///< install: call letters and type; upgrade: the system name
     bool quiet = false;
+    bool once = false;    ///< install only when no system of these call letters and this type is there
     std::string logPath;  ///< empty: no log
     std::string mistake;  ///< for a Mistake: what is wrong, for the operator
 };
 
 /// Reads the arguments after the program's name. Options start with "/" or "-" and ignore case;
 /// /install takes the next two words and /upgrade and /log the next one, unless one of them is an
-/// option of the program's own: then the operand is missing. A mistake keeps any /quiet and /log.
+/// option of the program's own: then the operand is missing. /once goes with /install only. A
+/// mistake keeps any /quiet and /log.
 /// No arguments, or only /log <file>, mean the dialogs.
 Invocation ParseArguments(const std::vector<std::string>& arguments);
 
@@ -61,8 +66,12 @@ bool NoteRunStart(LoggingPlatform& logged, const std::string& version, const std
 /// Does what the command line asks without the dialogs and returns the exit code: a mistake's
 /// reason (logged) and the usage on standard error, the usage on standard output, an install, an
 /// upgrade, or the list on standard output. Without a standard stream to write to, a message box
-/// says it; a stream that can't be written is logged and gives OutputNotWritten. An install, an
-/// upgrade and the list need the socket library started.
+/// says it; a stream that can't be written is logged and gives OutputNotWritten. An install with
+/// /once that finds a system FindRegistered matches (the type resolved among the offered ones as
+/// the install resolves it, for input the install would take) makes and runs nothing: the name
+/// goes to standard output (a box without one) and the log, and the run ends with
+/// AlreadyRegistered, even when the name can't be written; otherwise it installs as ever. An
+/// install, an upgrade and the list need the socket library started.
 ExitCode RunUnattended(LoggingPlatform& logged, const Invocation& invocation);
 
 /// Notes the exit code the run ends with, last of all its lines.

@@ -65,18 +65,22 @@ inline constexpr const char kUnknownArgument[] = "Corvane doesn't know the argum
 inline constexpr const char kMissingArgument[] = "%s needs %s.";
 inline constexpr const char kOneAction[] = "Only one of /install, /upgrade, /list and /? can be given.";
 inline constexpr const char kQuietAlone[] = "/quiet goes with /install or /upgrade only.";
+inline constexpr const char kOnceAlone[] = "/once goes with /install only.";
+inline constexpr const char kAlreadyRegistered[] = "The system %s is registered already: nothing was installed.";
 inline constexpr const char kListNotWritten[] = "The list of systems could not be written to standard output.";
 inline constexpr const char kUnexpectedFailure[] =
     "Corvane stopped on an unexpected failure (%s). What this run had made and not yet handed to a setup command was "
     "removed.";
 inline constexpr const char kUsage[] =
     "Usage:\r\n"
-    "  corvane /install <call letters> <system type> [/quiet] [/log <file>]\r\n"
+    "  corvane /install <call letters> <system type> [/once] [/quiet] [/log <file>]\r\n"
     "  corvane /upgrade <system name> [/quiet] [/log <file>]\r\n"
     "  corvane /list [/log <file>]\r\n"
     "  corvane /?\r\n"
     "Without arguments, or with only /log <file>, Corvane opens its dialogs.\r\n"
+    "/once installs only when no system of these call letters and this type is registered.\r\n"
     "Exit codes: 0 done, 1 usage, 2 refused input, 3 system not registered, 4 setup command failed,\r\n"
-    "5 Windows sockets not started, 6 output not written, 7 unexpected failure.\r\n";
+    "5 Windows sockets not started, 6 output not written, 7 unexpected failure,\r\n"
+    "8 already registered (/once), 3010 done but Windows must restart, 1641 done and restarting.\r\n";
 
 }  // namespace msg

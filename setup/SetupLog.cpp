@@ -5,6 +5,7 @@
 #include "platform/Format.h"
 #include "setup/Messages.h"
 #include "setup/SystemStore.h"
+#include "setup/SetupResult.h"
 
 #include <chrono>
 
@@ -107,7 +108,12 @@ std::optional<int> LoggingPlatform::RunCommand(const CommandRun& run)
     // Windows' own statuses (0xC0000005 ...) are known by their hex form.
     const auto bits = static_cast<unsigned int>(*status);
     const std::string shown = bits >= 0x80000000u ? Format("%d (0x%08X)", *status, bits) : Format("%d", *status);
-    Note(Format("%s ended with exit status %s after %.3f s", commandLine.c_str(), shown.c_str(), took.count()));
+    // A restart status is a success: said here, so that a reader doesn't take it for a failure.
+    const char* meaning = *status == kStatusRestartNeeded    ? ": done, Windows must restart to finish it"
+                          : *status == kStatusRestartStarted ? ": done, and it has started Windows' restart"
+                                                             : "";
+    Note(Format("%s ended with exit status %s after %.3f s%s", commandLine.c_str(), shown.c_str(), took.count(),
+                meaning));
     return status;
 }
 

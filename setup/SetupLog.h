@@ -8,10 +8,11 @@
 
 /// Passes every call on and notes in the log file, one line each: every message (shown, or when
 /// quiet only logged and written to standard error), every directory made, claimed or removed,
-/// every file written or removed, every folder that other users may change, every command run with its directory, exit status and duration,
-/// and what the system tells of the session's end while it runs. Each line is "<local time>
-/// [<process id>] <text>" in UTF-8 with CR LF, appended whole, so that several runs can share one
-/// log. Without a log file nothing is noted. When quiet, commands run without a console window.
+/// every file written or removed, every folder that other users may change, every command run with
+/// its directory, exit status and duration (3010 and 1641 said to be done but for a restart), and
+/// what the system tells of the session's end while it runs. Each line is "<local time> [<process
+/// id>] <text>" in UTF-8 with CR LF, appended whole, so that several runs can share one log. Without
+/// a log file nothing is noted. When quiet, commands run without a console window.
 class LoggingPlatform : public ForwardingPlatform {
 public:
     /// `logPath` empty: no log. `quiet`: no message box; messages go to the log and standard error.

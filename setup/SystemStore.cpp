@@ -7,6 +7,18 @@
 
 #include <algorithm>
 
+namespace {
+
+// True when `lowerName` is `prefix` followed by one or more digits and nothing else.
+bool IsNumbered(const std::string& lowerName, const std::string& prefix)
+{
+    return lowerName.size() > prefix.size() && lowerName.compare(0, prefix.size(), prefix) == 0 &&
+           std::all_of(lowerName.begin() + static_cast<std::ptrdiff_t>(prefix.size()), lowerName.end(),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
 std::string ProgramDirectory(const std::string& argument)
 {
     return argument.substr(0, NameStart(argument));
@@ -62,6 +74,29 @@ const std::string* FindName(const CodePage& codePage, const std::vector<std::str
     const std::string key = codePage.LowerCase(wanted);
     for (const std::string& name : names) {
         if (codePage.LowerCase(name) == key)
+            return &name;
+    }
+    return nullptr;
+}
+
+const std::string* FindRegistered(const CodePage& codePage, const std::vector<std::string>& names,
+                                  const std::string& callLetters, const std::string& systemType,
+                                  const std::vector<std::string>& offeredTypes)
+{
+    const std::string prefix = NamePrefix(codePage, callLetters, systemType);
+    // Nothing in a name tells where its type ends: a type that is this one and more digits (TR9
+    // beside TR) makes names that this one's prefix fits too, so they are left to it.
+    std::vector<std::string> longer;
+    for (const std::string& type : offeredTypes) {
+        std::string other = NamePrefix(codePage, callLetters, type);
+        if (other.size() > prefix.size())
+            longer.push_back(std::move(other));
+    }
+    for (const std::string& name : names) {
+        const std::string lowerName = codePage.LowerCase(name);
+        if (IsNumbered(lowerName, prefix) &&
+            std::none_of(longer.begin(), longer.end(),
+                         [&lowerName](const std::string& other) { return IsNumbered(lowerName, other); }))
             return &name;
     }
     return nullptr;

@@ -45,3 +45,12 @@ std::vector<std::string> SortedAsListed(const CodePage& codePage, std::vector<st
 /// when there is none.
 const std::string* FindName(const CodePage& codePage, const std::vector<std::string>& names,
                             const std::string& wanted);
+
+/// The first of `names` that an install of `callLetters` and `systemType` made, as it names them:
+/// NamePrefix followed by one or more digits and nothing else, ignoring case as the code page
+/// lower-cases (Windows takes names that differ only so for one directory). A name that the longer
+/// prefix of another of `offeredTypes` fits as well is that type's system: wxyz-tr901 is TR9's
+/// first, not TR's 901st, while TR9 is offered. nullptr when there is none.
+const std::string* FindRegistered(const CodePage& codePage, const std::vector<std::string>& names,
+                                  const std::string& callLetters, const std::string& systemType,
+                                  const std::vector<std::string>& offeredTypes);

@@ -22,6 +22,8 @@ std::vector<std::string> ListInstalledSystems(PlatformServices& os, const std::s
 /// page can't write (the command could not open it); no base directory; a name not listed there
 /// (one listed in another case is used as listed); a program folder holding %, a double quote or a
 /// control character. CommandFailed: the program folder holds no file, or more than one, that the
-/// interpreter would take for the command (then nothing runs), or the command did not exit 0. A
-/// store or program folder that other users may change is judged, for the log, and used all the same.
+/// interpreter would take for the command (then nothing runs), or the command exited with any other
+/// status than 0, 3010 and 1641. RestartNeeded, RestartStarted: the command exited 3010 or 1641, done
+/// but for a restart. A store or program folder that other users may change is judged, for the log,
+/// and used all the same.
 SetupResult UpgradeSystem(PlatformServices& os, const std::string& systemName);

@@ -54,8 +54,8 @@ void CInstallDlg::OnOK()
     if (result == SetupResult::Refused)
         return;
     // After a failure the operator has read its message; claiming success would be false.
-    if (result == SetupResult::Done) {
-        CSetupCompleteDlg done(this, m_os);
+    if (Completed(result)) {
+        CSetupCompleteDlg done(this, m_os, result != SetupResult::Done);
         done.DoModal();
     }
     EndDialog(IDOK);

@@ -66,8 +66,10 @@ ExitCode CSetupApp::Run(LoggingPlatform& os, const Invocation& invocation)
         choice.DoModal();
     } else {
         code = RunUnattended(os, invocation);
-        if (code == ExitCode::Done && !invocation.quiet && SetsUp(invocation.action)) {
-            CSetupCompleteDlg done(nullptr, os);
+        const bool completed =
+            code == ExitCode::Done || code == ExitCode::RestartNeeded || code == ExitCode::RestartStarted;
+        if (completed && !invocation.quiet && SetsUp(invocation.action)) {
+            CSetupCompleteDlg done(nullptr, os, code != ExitCode::Done);
             done.DoModal();
         }
     }

@@ -3,8 +3,8 @@
 
 #include "ui/resource.h"
 
-CSetupCompleteDlg::CSetupCompleteDlg(CWnd* owner, PlatformServices& os)
-    : CSetupDlg(IDD_SETUP_COMPLETE, owner, os)
+CSetupCompleteDlg::CSetupCompleteDlg(CWnd* owner, PlatformServices& os, bool restartNeeded)
+    : CSetupDlg(IDD_SETUP_COMPLETE, owner, os), m_restartNeeded(restartNeeded)
 {
 }
 
@@ -12,5 +12,8 @@ BOOL CSetupCompleteDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetApplicationIcon(*this);
+    // The template holds the line hidden, so the completion reads as ever when no restart is due.
+    if (m_restartNeeded)
+        ShowWindow(GetDlgItem(IDC_RESTART_TEXT), SW_SHOW);
     return TRUE;
 }

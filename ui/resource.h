@@ -18,6 +18,7 @@
 #define IDC_UPGRADE                     1013
 #define IDC_INSTALLED_SYSTEMS           1016
 #define IDC_COMPLETE_TEXT               1019
+#define IDC_RESTART_TEXT                1020
 
 // Strings and prompts.
 #define IDS_ABOUTBOX                    101

@@ -103,6 +103,11 @@ TEST(CommandLine, InstallsUpgradesAndListsQuietlyWithExitCodesAndALog)
     Outcome second = install("WXYZ", "LT");
     EXPECT_EQ(second.exitCode, 0u) << second.errors;
     EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt02\\sysname.dat"), "wxyz-lt02");
+    // Once more as a deployment tool runs it again: the system is there, so nothing is made or run.
+    Outcome again = quietly({"/install", "wxyz", "LT", "/once"});
+    EXPECT_EQ(again.exitCode, 8u) << again.errors;
+    EXPECT_EQ(again.output, "wxyz-lt01\r\n");
+    EXPECT_FALSE(again.showedWindow);
 
     Outcome upgrade = quietly({"-upgrade", "WXYZ-LT01"});
     EXPECT_EQ(upgrade.exitCode, 0u) << upgrade.errors;
@@ -119,9 +124,15 @@ TEST(CommandLine, InstallsUpgradesAndListsQuietlyWithExitCodesAndALog)
     EXPECT_EQ(list.output, "abcd-wx01\r\nwxyz-lt01\r\nwxyz-lt02\r\n");
     EXPECT_FALSE(list.showedWindow);
 
+    // Done, but Windows must restart: the command's own code, which deployment tools know.
+    session.SetCommandExit(3010);
+    Outcome restart = quietly({"/upgrade", "wxyz-lt02"});
+    EXPECT_EQ(restart.exitCode, 3010u) << restart.errors;
+    EXPECT_EQ(restart.errors, "");
+
     // The type is used as the catalogue spells it; the listed name as the store spells it.
     const std::vector<StubRecord> records = session.Records();
-    ASSERT_EQ(records.size(), 4u);
+    ASSERT_EQ(records.size(), 5u);
     EXPECT_EQ(records[0].program, "KELSETUP-LT");
     EXPECT_EQ(records[0].arguments, (Strings{"C:\\kel\\wxyz-lt01", "wxyz-lt01"}));
     EXPECT_EQ(records[2].arguments, Strings{"wxyz-lt01"});
@@ -136,6 +147,15 @@ TEST(CommandLine, InstallsUpgradesAndListsQuietlyWithExitCodesAndALog)
     EXPECT_EQ(CountStarting(log, "message, not shown (quiet): Setup command KELSETUP-WX"), 1u);
     EXPECT_EQ(CountStarting(log, "exit code 0"), 3u);
     EXPECT_EQ(CountStarting(log, "exit code 4"), 1u);
+    EXPECT_EQ(CountStarting(log, "The system wxyz-lt01 is registered already: nothing was installed."), 1u);
+    EXPECT_EQ(CountStarting(log, "exit code 8"), 1u);
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::string& t) {
+                                return t.find("wxyz-lt02 ended with exit status 3010 after ") != std::string::npos &&
+                                       t.find(" s: done, Windows must restart to finish it") != std::string::npos;
+                            }),
+              1);
+    EXPECT_EQ(CountStarting(log, "exit code 3010"), 1u);
 }
 
 TEST(CommandLine, RefusesBeforeAnythingIsMadeAndSaysWhatIsWrong)
@@ -194,9 +214,20 @@ TEST(CommandLine, WithoutQuietMessagesAndTheCompletionDialogAppear)
     Process installed(session.ProgramDirectory() + "corvane.exe", "C:\\", {"/install", "WXYZ", "lt"});
     HWND done = WaitForWindow(installed.Id(), "#32770", kCompleteCaption);
     EXPECT_EQ(Text(Control(done, 1019)), "Kelmor Setup has Completed Succesfully.");
+    EXPECT_FALSE(IsWindowVisible(Control(done, 1020)));
     Press(done, IDOK);
     EXPECT_EQ(installed.WaitForExit(), 0u);
     EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");
+
+    // A command done but for a restart completes as well, and says what is left to do.
+    session.SetCommandExit(3010);
+    Process restart(session.ProgramDirectory() + "corvane.exe", "C:\\", {"/install", "WXYZ", "lt"});
+    done = WaitForWindow(restart.Id(), "#32770", kCompleteCaption);
+    EXPECT_EQ(Text(Control(done, 1019)), "Kelmor Setup has Completed Succesfully.");
+    EXPECT_TRUE(IsWindowVisible(Control(done, 1020)));
+    EXPECT_EQ(Text(Control(done, 1020)), "Windows must restart to finish the setup.");
+    Press(done, IDOK);
+    EXPECT_EQ(restart.WaitForExit(), 3010u);
 }
 
 TEST(CommandLine, EightConcurrentQuietInstallsShareOneLogAndNeverANumber)

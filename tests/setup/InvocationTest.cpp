@@ -5,6 +5,7 @@
 #include "setup/Install.h"
 #include "setup/SetupLog.h"
 #include "setup/Upgrade.h"
+#include "setup/SystemStore.h"
 
 #include "tests/support/TestDrive.h"
 
@@ -20,13 +21,17 @@ using Action = Invocation::Action;
 class StatusPlatform : public RecordingPlatform {
 public:
     using RecordingPlatform::RecordingPlatform;
-    std::optional<int> RunCommand(const CommandRun&) override { return status; }
+    std::optional<int> RunCommand(const CommandRun& run) override
+    {
+        commands.push_back(run.line);
+        return status;
+    }
     StreamWrite WriteStandard(StandardStream, const std::string& text) override
     {
         written += text;
         return stream;
     }
-    std::optional<int> status;
+    std::optional<int> status = 0;
     StreamWrite stream = StreamWrite::Written;
     std::string written;
 };
@@ -74,12 +79,21 @@ TEST(ParseArguments, ReadsEachFormAndNamesEachMistake)
         {{"/list", "extra"}, "Corvane doesn't know the argument extra."},
         {{"/?", "/log", "x.log"}, "Only one of /install, /upgrade, /list and /? can be given."},
         {{"/list", "/quiet"}, "/quiet goes with /install or /upgrade only."},
+        {{"/install", "WXYZ", "/once"}, "/install needs call letters and a system type."},
+        {{"/upgrade", "wxyz-lt01", "/once"}, "/once goes with /install only."},
+        {{"/list", "-ONCE"}, "/once goes with /install only."},
+        {{"/once"}, "/once goes with /install only."},
     };
     for (const auto& mistake : mistakes) {
         const Invocation invocation = ParseArguments(mistake.first);
         EXPECT_EQ(invocation.action, Action::Mistake) << testing::PrintToString(mistake.first);
         EXPECT_EQ(invocation.mistake, mistake.second);
     }
+    const Invocation once = ParseArguments({"/once", "/install", "WXYZ", "LT", "/quiet"});
+    EXPECT_EQ(once.action, Action::Install);
+    EXPECT_EQ(once.operands, (Strings{"WXYZ", "LT"}));
+    EXPECT_TRUE(once.once);
+    EXPECT_FALSE(ParseArguments({"/install", "WXYZ", "LT"}).once);
     // /quiet holds even for a mistake, so that an unattended run never waits on a window.
     EXPECT_TRUE(ParseArguments({"/install", "/quiet"}).quiet);
     EXPECT_TRUE(ParseArguments({"/upgrade", "/quiet"}).quiet);
@@ -180,4 +194,109 @@ TEST(LoggingPlatform, NotesOnceARunEachFolderOpenToOthers)
         EXPECT_EQ(log.find(line), log.rfind(line)) << line;
     }
     EXPECT_EQ(drive.Os().messages, Strings{});
+}
+
+// A deployment tool runs the same install again and again: with /once a system of the call letters
+// and type there already ends the run with its name, and nothing is made or run; otherwise the
+// install goes on with every check of its own.
+TEST(RunUnattended, AnInstallOnceFindsTheSystemTheInstallWouldNumberOnOrInstalls)
+{
+    struct Row {
+        Strings store;
+        std::string letters;
+        std::string type;
+        ExitCode code;
+        std::string output;
+        Strings systems;  // afterwards
+    };
+    const std::vector<Row> rows = {
+        {{"WXYZ-LT03", "abcd-lt01"}, "wxyz", "lt", ExitCode::AlreadyRegistered, "WXYZ-LT03\r\n",
+         {"WXYZ-LT03", "abcd-lt01"}},
+        {{"wxyz-lt02", "wxyz-lt01"}, "WXYZ", "LT", ExitCode::AlreadyRegistered, "wxyz-lt01\r\n",
+         {"wxyz-lt01", "wxyz-lt02"}},
+        {{}, "WXYZ", "LT", ExitCode::Done, "", {"wxyz-lt01"}},
+        {{"wxyz-wx01", "wxyz-lt01.old"}, "WXYZ", "LT", ExitCode::Done, "", {"wxyz-lt01", "wxyz-lt01.old", "wxyz-wx01"}},
+        // The type resolved as the install resolves it: TR9 is on offer, so wxyz-tr901 is its.
+        {{"wxyz-tr901"}, "WXYZ", "TR", ExitCode::Done, "", {"wxyz-tr01", "wxyz-tr901"}},
+        // Input the install refuses is refused, whatever the store holds.
+        {{"-lt01"}, "", "LT", ExitCode::Refused, "", {"-lt01"}},
+        {{"wxyz-nope01"}, "WXYZ", "NOPE", ExitCode::Refused, "", {"wxyz-nope01"}},
+    };
+    for (const Row& row : rows) {
+        TestDrive drive;
+        drive.WriteFile(TestDrive::kProgramDirectory + std::string("keldevicetypes.dat"), "LT WX TR TR9");
+        drive.AddCommand("KELSETUP-LT");
+        drive.AddCommand("KELSETUP-TR");
+        for (const std::string& name : row.store)
+            drive.MakeDirectories(std::string(kBaseDirectory) + "\\" + name);
+        StatusPlatform os(drive.Os());
+        LoggingPlatform logged(os, "C:\\corvane-test\\run.log", false);
+        Invocation install;
+        install.action = Invocation::Action::Install;
+        install.operands = {row.letters, row.type};
+        install.once = true;
+        const std::string what = row.letters + " " + row.type;
+        EXPECT_EQ(RunUnattended(logged, install), row.code) << what;
+        EXPECT_EQ(os.written, row.output) << what;
+        EXPECT_EQ(drive.Entries(kBaseDirectory), row.systems) << what;
+        EXPECT_EQ(os.commands.size(), row.code == ExitCode::Done ? 1u : 0u) << what;
+        const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
+        const std::string said = "The system " + row.output.substr(0, row.output.size() - 2) +
+                                 " is registered already: nothing was installed.";
+        EXPECT_EQ(log.find(said) != std::string::npos, row.code == ExitCode::AlreadyRegistered) << what << "\n" << log;
+    }
+
+    // Run from a shortcut, with no standard output, the operator is told in a box.
+    TestDrive drive;
+    drive.MakeDirectories("C:\\kel\\wxyz-lt01");
+    StatusPlatform os(drive.Os());
+    os.stream = StreamWrite::NoStream;
+    LoggingPlatform logged(os, std::string(), false);
+    Invocation install;
+    install.action = Invocation::Action::Install;
+    install.operands = {"WXYZ", "LT"};
+    install.once = true;
+    EXPECT_EQ(RunUnattended(logged, install), ExitCode::AlreadyRegistered);
+    EXPECT_EQ(os.messages, Strings{"The system wxyz-lt01 is registered already: nothing was installed."});
+}
+
+// Every deployment tool reads 3010 and 1641 as a success that needs a restart: they pass through
+// as the run's own exit code, said so in the log. Any other status but 0 is a failure.
+TEST(RunUnattended, TheSetupCommandsStatusGivesTheExitCode)
+{
+    struct Row {
+        std::optional<int> status;
+        ExitCode code;
+        std::string said;  // in the log, or in the one message
+    };
+    const std::string failed = "Setup command KELSETUP-LT C:\\kel\\wxyz-lt01 wxyz-lt01 failed with exit code ";
+    const std::vector<Row> rows = {
+        {0, ExitCode::Done, "ended with exit status 0 after "},
+        {1, ExitCode::CommandFailed, failed + "1."},
+        {3010, ExitCode::RestartNeeded, "ended with exit status 3010 after "},
+        {1641, ExitCode::RestartStarted, "ended with exit status 1641 after "},
+        {9009, ExitCode::CommandFailed, failed + "9009."},
+        {-1, ExitCode::CommandFailed, failed + "-1."},
+        {std::nullopt, ExitCode::CommandFailed, failed + "-1."},
+    };
+    for (const Row& row : rows) {
+        TestDrive drive;
+        drive.AddCommand("KELSETUP-LT");
+        StatusPlatform os(drive.Os());
+        os.status = row.status;
+        LoggingPlatform logged(os, "C:\\corvane-test\\run.log", false);
+        Invocation install;
+        install.action = Invocation::Action::Install;
+        install.operands = {"WXYZ", "LT"};
+        const std::string what = row.status ? std::to_string(*row.status) : "not started";
+        EXPECT_EQ(RunUnattended(logged, install), row.code) << what;
+        const bool failure = row.code == ExitCode::CommandFailed;
+        EXPECT_EQ(os.messages, failure ? Strings{row.said} : Strings{}) << what;
+        const std::string log = drive.ReadFile("C:\\corvane-test\\run.log");
+        EXPECT_NE(log.find(row.said), std::string::npos) << what << "\n" << log;
+        // A restart status is said to be a success where the log gives it.
+        const bool restart = row.code == ExitCode::RestartNeeded || row.code == ExitCode::RestartStarted;
+        EXPECT_EQ(log.find(" s: done, ") != std::string::npos, restart) << what << "\n" << log;
+        EXPECT_EQ(drive.ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01") << what;
+    }
 }

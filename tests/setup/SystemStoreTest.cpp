@@ -79,3 +79,45 @@ TEST(SystemName, PrefixAndMarkerPathAreLowerCasedByTheCodePage)
     EXPECT_EQ(FindName(latin1, names, "\xC3\x89" "COLE-LT01"), &names[1]);
     EXPECT_EQ(FindName(latin1, names, "ecole-lt01"), nullptr);
 }
+
+// A system counts as registered for call letters and a type when the install of them made its
+// name or would take it for its own: the prefix in any case, then digits and nothing else.
+TEST(FindRegistered, MatchesTheNamesTheInstallMakesForTheseLettersAndThisTypeOnly)
+{
+    const Latin1CodePage latin1;
+    const std::vector<std::string> offered = {"LT", "WX", "TR", "TR9"};
+    struct Row {
+        std::string letters;
+        std::string type;
+        std::string name;
+        bool found;
+    };
+    const std::vector<Row> rows = {
+        {"WXYZ", "LT", "wxyz-lt01", true},
+        {"wxyz", "lt", "WXYZ-LT02", true},
+        {"WxYz", "Lt", "wXyZ-lT100", true},
+        {"\xC3\x89" "COLE", "LT", "\xC3\xA9" "cole-lt01", true},
+        {"WXYZ", "LT", "wxyz-lt7", true},
+        {"ABCD", "LT", "wxyz-lt01", false},
+        {"XYZ", "LT", "wxyz-lt01", false},
+        {"WXYZ", "WX", "wxyz-lt01", false},
+        {"WXYZ", "LT", "wxyz-lt01.old", false},
+        {"WXYZ", "LT", "wxyz-lt01 copy", false},
+        {"WXYZ", "LT", "wxyz-ltx01", false},
+        {"WXYZ", "LT", "wxyz-lt\xEF\xBC\x90\xEF\xBC\x91", false},  // fullwidth digits
+        {"WXYZ", "LT", "wxyz-lt", false},
+        {"WXYZ", "TR9", "wxyz-tr901", true},
+        {"WXYZ", "TR9", "wxyz-tr01", false},
+        {"WXYZ", "TR", "wxyz-tr01", true},
+        {"WXYZ", "TR", "wxyz-tr901", false},  // TR9's first system while TR9 is offered
+    };
+    for (const Row& row : rows) {
+        const std::vector<std::string> names = {"abcd-gnx01", row.name};
+        const std::string* const found = FindRegistered(latin1, names, row.letters, row.type, offered);
+        EXPECT_EQ(found, row.found ? &names[1] : nullptr) << row.letters << " " << row.type << " " << row.name;
+    }
+    // Without TR9 on offer, nothing tells wxyz-tr901 from TR's 901st system, the install's own
+    // next name after wxyz-tr900.
+    const std::vector<std::string> names = {"wxyz-tr901"};
+    EXPECT_EQ(FindRegistered(latin1, names, "WXYZ", "TR", {"LT", "TR"}), &names[0]);
+}

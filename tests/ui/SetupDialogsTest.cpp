@@ -143,6 +143,7 @@ TEST_F(UiTest, InstallRunsTheCommandThenTheCompletionDialogThenCloses)
         .Then(On(kInstallCaption, [](HWND d) { SubmitInstall(d, "WXYZ", "LT"); }))
         .Then(On(kCompleteCaption, [&](HWND done) {
             EXPECT_EQ("Kelmor Setup has Completed Succesfully.", Text(Control(done, IDC_COMPLETE_TEXT)));
+            EXPECT_FALSE(IsWindowVisible(Control(done, IDC_RESTART_TEXT)));
             EXPECT_EQ(install.m_hWnd, GetWindow(done, GW_OWNER));
             EXPECT_NE(0, SendMessageA(done, WM_GETICON, ICON_SMALL, 0));
             Press(done, IDOK);
@@ -151,6 +152,29 @@ TEST_F(UiTest, InstallRunsTheCommandThenTheCompletionDialogThenCloses)
     EXPECT_TRUE(drive.Os().messages.empty());
     ASSERT_EQ(1u, drive.Records().size());
     EXPECT_EQ((std::vector<std::string>{"C:\\kel\\wxyz-lt01", "wxyz-lt01"}), drive.Records()[0].arguments);
+}
+
+// A setup command that did its work but for a restart of Windows (3010) or that has started one
+// (1641) completes as any other, and the completion says below its own line what is left to do.
+TEST_F(UiTest, AnInstallThatNeedsARestartCompletesAndSaysSo)
+{
+    drive.WriteFile(kCatalogue, "LT\n");
+    drive.AddCommand("KELSETUP-LT");
+    for (const int status : {3010, 1641}) {
+        drive.SetCommandExit(status);
+        CInstallDlg install(nullptr, drive.Os());
+        DialogDriver restart;
+        restart.Then(On(kInstallCaption, [](HWND d) { SubmitInstall(d, "WXYZ", "LT"); }))
+            .Then(On(kCompleteCaption, [](HWND done) {
+                EXPECT_EQ("Kelmor Setup has Completed Succesfully.", Text(Control(done, IDC_COMPLETE_TEXT)));
+                EXPECT_TRUE(IsWindowVisible(Control(done, IDC_RESTART_TEXT)));
+                EXPECT_EQ("Windows must restart to finish the setup.", Text(Control(done, IDC_RESTART_TEXT)));
+                Press(done, IDOK);
+            }));
+        EXPECT_TRUE(restart.Run([&] { EXPECT_EQ(IDOK, install.DoModal()); })) << status << restart.Failure();
+    }
+    EXPECT_TRUE(drive.Os().messages.empty());
+    EXPECT_EQ(2u, drive.Records().size());
 }
 
 TEST_F(UiTest, AFailedInstallClosesWithoutTheCompletionDialog)
