@@ -242,7 +242,8 @@ TEST(InstallDialog, ATypeLongerThanAnyPathIsSaidInFullAndNothingIsMade)
 
     const MessageBoxView box = session.WaitForMessage();
     // The whole text; a box this tall leaves the screen, so its icon can't be looked at.
-    EXPECT_EQ(box.text, "Could not open any C:\\kel\\wxyz-" + std::string(5000, 'q') + "nn subdirectories for output file");
+    EXPECT_EQ(box.text, "There is no setup command KELSETUP-" + type + " in Corvane's folder " +
+                            Session::kProgramDirectory + ". Nothing was registered or run.");
     Dismiss(box);
     WaitUntilGone(install, "the install dialog");
     EXPECT_FALSE(session.Shows(kCompleteCaption));
