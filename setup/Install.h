@@ -12,8 +12,9 @@ class PlatformServices;
 /// name into its marker file in the code page's bytes and runs KELSETUP-<type> <system directory>
 /// <name> in the program directory, waiting for it. Every failure shows one message.
 /// Refused, before anything is made: empty call letters or type; either holding \, /, %, a double
-/// quote or a control character, or a character the code page can't write; a type not among
-/// `offeredTypes` (one offered in another case is used as offered). NotRegistered: the program runs
+/// quote or a control character (which has its own message), or a character the code page can't
+/// write; a type not among `offeredTypes` (one offered in another case is used as offered; the
+/// message names a few of them and their number); names Windows can't make (WhyWindowsRefusesNames). NotRegistered: the program runs
 /// from a network folder or from one that can't be entered (checked before anything is made), or
 /// the base directory, every number or the marker failed; what was claimed before a marker failure
 /// is removed again, and the message names whatever could not be. An exception leaves nothing

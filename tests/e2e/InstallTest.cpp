@@ -18,7 +18,7 @@ constexpr WPARAM kAboutCommand = 16;
 constexpr UINT kKeyF1 = 0x004D;
 
 const char kIncomplete[] = "You have to select both call letters and system devices.";
-const char kUnsafe[] = "The call letters and the system type can't contain \\, / or %.";
+const char kUnsafe[] = "The call letters and the system type can't contain \\, /, % or a double quote.";
 
 // Starts the program and opens the install dialog from the choice dialog.
 HWND OpenInstall(Session& session, HWND& choice)
@@ -144,6 +144,12 @@ TEST(InstallDialog, RefusesMissingOrUnsafeInputAndTakesTheLettersAsTyped)
     SetText(install, kCallLetters, "WXYZ");
     Select(types, "A/B");
     ExpectRefused(session, install, kUnsafe);
+    // A name Windows takes for a device, refused here as on the command line.
+    SetText(install, kCallLetters, "Com1.log");
+    Select(types, "LT");
+    ExpectRefused(session, install,
+                  "The call letters Com1.log can't be used: Windows takes a name that is COM1 before its first dot for "
+                  "a device.");
     EXPECT_FALSE(Session::Exists(Session::kStore));
     EXPECT_TRUE(session.Records().empty());
 

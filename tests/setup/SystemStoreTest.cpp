@@ -79,3 +79,21 @@ TEST(SystemName, PrefixAndMarkerPathAreLowerCasedByTheCodePage)
     EXPECT_EQ(FindName(latin1, names, "\xC3\x89" "COLE-LT01"), &names[1]);
     EXPECT_EQ(FindName(latin1, names, "ecole-lt01"), nullptr);
 }
+
+// The first few of a list as the sorted list shows them, found without sorting it all: equal
+// entries once, entries equal but for case in list order, as the stable sort keeps them.
+TEST(SystemName, TheFirstFewAsListedAreTheSortedListsFirstDifferentEntries)
+{
+    const Latin1CodePage latin1;
+    const std::vector<std::string> names = {"wx", "b", "Lt", "a", "B", "lt", "a", "GNX", "c"};
+    const std::vector<std::vector<std::string>> firsts = {
+        {},
+        {"a"},
+        {"a", "B", "b"},
+        {"a", "B", "b", "c", "GNX", "Lt", "lt", "wx"},
+    };
+    for (const auto& first : firsts) {
+        const size_t count = first.size() == 8 ? 20 : first.size();
+        EXPECT_EQ(FirstAsListed(latin1, names, count), first) << count;
+    }
+}
