@@ -17,7 +17,7 @@ public:
     MakeDirResult MakeDirectory(const std::string& path) override { return m_next.MakeDirectory(path); }
     bool ClaimDirectory(const std::string& path) override { return m_next.ClaimDirectory(path); }
     bool RemoveEntry(const std::string& path) override { return m_next.RemoveEntry(path); }
-    bool AppendToFile(const std::string& path, const std::string& bytes) override
+    AppendResult AppendToFile(const std::string& path, const std::string& bytes) override
     {
         return m_next.AppendToFile(path, bytes);
     }

@@ -51,6 +51,8 @@ inline constexpr const char kCatalogueMissing[] =
 inline constexpr const char kTypeNotOffered[] = "The system type %s is not one of the %lu types offered (%s).";
 inline constexpr const char kNotInstalled[] = "No system named %s is installed in C:\\kel.";
 inline constexpr const char kLogNotOpened[] = "The log file %s can't be opened.";
+inline constexpr const char kLogLineLost[] =
+    "A line could not be added to the log file %s, and the log may lack others of this run: %s";
 inline constexpr const char kUnknownArgument[] = "Corvane doesn't know the argument %s.";
 inline constexpr const char kMissingArgument[] = "%s needs %s.";
 inline constexpr const char kOneAction[] = "Only one of /install, /upgrade, /list and /? can be given.";

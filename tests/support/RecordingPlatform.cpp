@@ -45,6 +45,11 @@ bool RecordingPlatform::RemoveEntry(const std::string& path)
     return !removalsFail && Next().RemoveEntry(path);
 }
 
+AppendResult RecordingPlatform::AppendToFile(const std::string& path, const std::string& bytes)
+{
+    return appendFault == AppendResult::Appended ? Next().AppendToFile(path, bytes) : appendFault;
+}
+
 void RecordingPlatform::ShowMessage(const std::string& text)
 {
     messages.push_back(text);
