@@ -20,18 +20,19 @@ AppendResult LoggingPlatform::Note(const std::string& text)
     if (m_stalled)
         return AppendResult::NotAppended;
     // One event, one line, whatever the text holds.
-    std::string line = LocalTime() + Format(" [%lu] ", ProcessId()) + text;
-    for (char& c : line) {
+    std::string event = text;
+    for (char& c : event) {
         if (c == '\r' || c == '\n')
             c = ' ';
     }
-    const AppendResult result = Next().AppendToFile(m_logPath, line + "\r\n");
-    // A log that never opened is the caller's to tell: the run doesn't start with it.
+    const AppendResult result =
+        Next().AppendToFile(m_logPath, LocalTime() + Format(" [%lu] ", ProcessId()) + event + "\r\n");
     m_stalled = result == AppendResult::NotAppended;
+    // A log that never opened is the caller's to tell: the run doesn't start with it.
     if (result == AppendResult::Appended)
         m_taken = true;
     else if (m_taken || result != AppendResult::OpenFailed)
-        SayLinesLost(text);
+        SayLinesLost(event);
     return result;
 }
 

@@ -7,8 +7,8 @@
 #include "platform/TokenReader.h"
 
 #include <cctype>
-#include <chrono>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

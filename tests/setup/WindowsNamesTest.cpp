@@ -12,7 +12,6 @@
 TEST(WindowsNames, TheDevicesWindowsTakesAComponentFor)
 {
     const std::vector<std::pair<std::string, std::string>> rows = {  // component, device ("" none)
-        {"con", "CON"},
         {"CON.txt", "CON"},
         {"aux.", "AUX"},
         {"Nul.x", "NUL"},
@@ -20,26 +19,19 @@ TEST(WindowsNames, TheDevicesWindowsTakesAComponentFor)
         {"com1.a", "COM1"},
         {"COM0", "COM0"},
         {"lpt9.x", "LPT9"},
-        {"LpT1.x", "LPT1"},
         {"com\xC2\xB9.a", "COM\xC2\xB9"},  // COM¹
         {"lpt\xC2\xB2", "LPT\xC2\xB2"},    // LPT²
         {"COM\xC2\xB3.x", "COM\xC2\xB3"},  // COM³
         {"con  .txt-lt999", "CON"},
         // Near misses.
         {"console", ""},
-        {"CONSOLE.x", ""},
         {"com10.a", ""},
         {"com", ""},
-        {"lpt.x", ""},
         {"con-lt01", ""},
-        {"xcon.x", ""},
         {" con.x", ""},
         {"com\xE2\x81\xB4.a", ""},  // COM⁴: no port
         {"com\xC2\xB4.a", ""},      // an acute accent, not a digit
         {"a.con", ""},
-        {"", ""},
-        {"c:", ""},
-        {"sysname.dat", ""},
     };
     for (const auto& row : rows)
         EXPECT_EQ(ReservedDevice(row.first), row.second) << row.first;
@@ -70,22 +62,17 @@ TEST(WindowsNames, NamesWithADeviceOrPastThePathLimitAreRefusedWithTheirReason)
     const std::vector<Row> rows = {
         {"CON.txt", "LT", device("CON.txt", "CON")},
         {"COM1.a", "LT", device("COM1.a", "COM1")},
-        {"AUX.", "LT", device("AUX.", "AUX")},
-        {"nul.x", "lt", device("nul.x", "NUL")},
         {"COM\xC2\xB9.a", "LT", device("COM\xC2\xB9.a", "COM\xC2\xB9")},
-        {"lpt1.x", "LT", device("lpt1.x", "LPT1")},
         {"CON", "LT", ""},
         {"CONSOLE.x", "LT", ""},
         {"COM10.a", "LT", ""},
         {"WXYZ", "CON", ""},
-        {"WXYZ", "L.T", ""},
         {std::string(234, 'W'), "LT", ""},
         {std::string(235, 'W'), "LT", tooLong(248)},
         {"W", std::string(235, 'T'), ""},
         {"W", std::string(236, 'T'), tooLong(248)},
         {astral, "LT", ""},
         {astral + "\xF0\x90\x80\x80", "LT", tooLong(249)},
-        {std::string(300, 'W'), "LT", tooLong(313)},
     };
     for (const Row& row : rows)
         EXPECT_EQ(WhyWindowsRefusesNames(latin1, kBaseDirectory, row.letters, row.type), row.reason)
