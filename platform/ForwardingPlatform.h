@@ -19,7 +19,7 @@ public:
     std::shared_ptr<void> HoldDirectory(const std::string& path) override { return m_next.HoldDirectory(path); }
     FolderSafety FolderSafetyOf(const std::string& path) override { return m_next.FolderSafetyOf(path); }
     bool RemoveEntry(const std::string& path) override { return m_next.RemoveEntry(path); }
-    bool AppendToFile(const std::string& path, const std::string& bytes) override
+    AppendResult AppendToFile(const std::string& path, const std::string& bytes) override
     {
         return m_next.AppendToFile(path, bytes);
     }

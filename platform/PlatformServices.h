@@ -16,6 +16,18 @@ enum class MakeDirResult { Created, AlreadyExists, Failed };
 /// Outcome of writing a whole text file.
 enum class WriteResult { Written, OpenFailed, WriteFailed };
 
+/// Outcome of appending to a file.
+enum class AppendResult {
+    Appended,     ///< all of it, in one piece
+    OpenFailed,   ///< the file did not open (a folder that isn't there): nothing was written
+    NotAppended,  ///< another held the append lock too long, or the write failed
+};
+
+/// The longest an append waits for another holder of the file's append lock: long enough for any
+/// number of runs appending lines to one log, short enough that a program keeping the lock (a hung
+/// network client) holds up no run for long.
+inline constexpr int kAppendLockWaitMilliseconds = 5000;
+
 /// Outcome of reading a text file token by token.
 enum class ReadResult {
     Read,        ///< read to its end
@@ -131,8 +143,10 @@ public:
 
     /// Appends `bytes` to the file `path` (made when missing, in a folder that must exist) in one
     /// piece: several processes may append to one file at once and nothing is split or mixed.
-    /// False when the file can't be opened or written.
-    virtual bool AppendToFile(const std::string& path, const std::string& bytes) = 0;
+    /// Waits at most kAppendLockWaitMilliseconds for another holder of the file's append lock.
+    /// OpenFailed when the file can't be opened; NotAppended when the lock was not had in time or
+    /// the write failed.
+    virtual AppendResult AppendToFile(const std::string& path, const std::string& bytes) = 0;
 
     /// What `path` names: nothing, a file or a directory.
     virtual PathKind PathType(const std::string& path) = 0;

@@ -29,9 +29,14 @@ bool HasUnsafeCharacter(const std::string& text)
     return HasUnquotableCharacter(text) || text.find_first_of("\\/%") != std::string::npos;
 }
 
+bool HasControlCharacter(const std::string& text)
+{
+    return std::any_of(text.begin(), text.end(), IsControl);
+}
+
 bool HasUnquotableCharacter(const std::string& text)
 {
-    return std::any_of(text.begin(), text.end(), [](char c) { return IsControl(c) || c == '"'; });
+    return HasControlCharacter(text) || text.find('"') != std::string::npos;
 }
 
 std::string QuoteWord(const std::string& word)

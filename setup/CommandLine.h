@@ -15,6 +15,10 @@ class PlatformServices;
 /// ends or splits the line. In UTF-8 no byte of a longer character is one of these.
 bool HasUnsafeCharacter(const std::string& text);
 
+/// True when `text` holds a control character (0x00 to 0x1F, 0x7F): a refusal with its own reason,
+/// as a tab is no path separator.
+bool HasControlCharacter(const std::string& text);
+
 /// True when `text` holds a double quote or a control character, which no quoting can carry.
 bool HasUnquotableCharacter(const std::string& text);
 

@@ -2,6 +2,7 @@
 #include "setup/DeviceTypes.h"
 
 #include "platform/PlatformServices.h"
+#include "platform/Utf8.h"
 #include "setup/Messages.h"
 #include "setup/SystemStore.h"
 
@@ -43,4 +44,21 @@ std::vector<std::string> OfferedDeviceTypes(PlatformServices& os, const std::str
 {
     std::optional<std::vector<std::string>> types = ReadCatalogue(os, programDirectory);
     return types ? std::move(*types) : Defaults();
+}
+
+std::string TypesForAMessage(const CodePage& codePage, const std::vector<std::string>& types)
+{
+    const size_t shown = 5;
+    const size_t longest = 32;
+    std::string text;
+    for (const std::string& type : FirstAsListed(codePage, types, shown)) {
+        std::string word;
+        for (size_t at = 0, characters = 0; at < type.size() && characters < longest; ++characters) {
+            const size_t length = NextCharacter(type, at).length;
+            word.append(type, at, length);
+            at += length;
+        }
+        text += (text.empty() ? "" : " ") + word + (word.size() < type.size() ? "..." : "");
+    }
+    return types.size() > shown ? text + " ..." : text;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+class CodePage;
 class PlatformServices;
 
 /// The catalogue's file name, looked for in the program directory.
@@ -17,3 +18,8 @@ std::vector<std::string> LoadDeviceTypes(PlatformServices& os);
 /// The types LoadDeviceTypes gives, in the same order, without any message, for a program in
 /// `programDirectory` (ProgramDirectory's result).
 std::vector<std::string> OfferedDeviceTypes(PlatformServices& os, const std::string& programDirectory);
+
+/// A few of `types` for a message, as the install dialog's list shows them: the first five
+/// different ones, each cut to 32 characters ("..." after a cut), then " ..." when there are more.
+/// Its length doesn't grow with the catalogue's.
+std::string TypesForAMessage(const CodePage& codePage, const std::vector<std::string>& types);

@@ -7,6 +7,7 @@
 #include "setup/DeviceTypes.h"
 #include "setup/Messages.h"
 #include "setup/SystemStore.h"
+#include "setup/WindowsNames.h"
 
 #include <memory>
 
@@ -78,6 +79,10 @@ SetupResult Install(PlatformServices& os, const std::string& programFolder, cons
         os.ShowMessage(msg::kBothNeeded);
         return SetupResult::Refused;
     }
+    if (HasControlCharacter(callLetters) || HasControlCharacter(systemType)) {
+        os.ShowMessage(msg::kControlCharacter);
+        return SetupResult::Refused;
+    }
     if (HasUnsafeCharacter(callLetters) || HasUnsafeCharacter(systemType)) {
         os.ShowMessage(msg::kUnsafeInput);
         return SetupResult::Refused;
@@ -96,13 +101,18 @@ SetupResult Install(PlatformServices& os, const std::string& programFolder, cons
     // command to run. It is used as the catalogue spells it.
     const std::string* const known = FindName(codePage, offeredTypes, systemType);
     if (!known) {
-        std::string types;
-        for (const std::string& type : SortedAsListed(codePage, offeredTypes))
-            types += (types.empty() ? "" : " ") + type;
-        os.ShowMessage(Format(msg::kTypeNotOffered, systemType.c_str(), types.c_str()));
+        os.ShowMessage(Format(msg::kTypeNotOffered, systemType.c_str(), static_cast<unsigned long>(offeredTypes.size()),
+                              TypesForAMessage(codePage, offeredTypes).c_str()));
         return SetupResult::Refused;
     }
     const std::string& type = *known;
+    // By Windows' rules, not the file system's (Wine's has no path limit): a name Windows can't make
+    // would fail every number, and one it takes for a device (NUL) would claim what is never there.
+    const std::string unfit = WhyWindowsRefusesNames(codePage, kBaseDirectory, callLetters, type);
+    if (!unfit.empty()) {
+        os.ShowMessage(unfit);
+        return SetupResult::Refused;
+    }
     // The interpreter can't start in a network folder: it would fall back to the Windows folder
     // and not find the command, after the system had been claimed. Nor can it start in a folder
     // that isn't there to enter.

@@ -223,7 +223,7 @@ Invocation ParseArguments(const std::vector<std::string>& arguments)
             invocation.once = true;
             continue;
         } else if (name == "log") {
-            if (i + 1 >= arguments.size() || IsOwnOption(arguments[i + 1]))
+            if (i + 1 >= arguments.size() || IsOwnOption(arguments[i + 1]) || arguments[i + 1].empty())
                 return mistake(Format(msg::kMissingArgument, word.c_str(), "a file"));
             invocation.logPath = arguments[++i];
             continue;
@@ -267,7 +267,8 @@ bool NoteRunStart(LoggingPlatform& logged, const std::string& version, const Str
     Strings shown;
     for (const std::string& word : arguments)
         shown.push_back(Shown(word));
-    if (logged.Note("Corvane " + version + " started with arguments: " + Joined(shown, " ")))
+    // A log held by another for too long is no reason not to run: the line's loss is said.
+    if (logged.Note("Corvane " + version + " started with arguments: " + Joined(shown, " ")) != AppendResult::OpenFailed)
         return true;
     ShowUsage(logged, StandardStream::Error, Format(msg::kLogNotOpened, logPath.c_str()) + "\r\n");
     return false;

@@ -40,8 +40,8 @@ struct Invocation {
 
 /// Reads the arguments after the program's name. Options start with "/" or "-" and ignore case;
 /// /install takes the next two words and /upgrade and /log the next one, unless one of them is an
-/// option of the program's own: then the operand is missing. /once goes with /install only. A
-/// mistake keeps any /quiet and /log.
+/// option of the program's own (or, for /log, empty): then the operand is missing. /once goes with
+/// /install only. A mistake keeps any /quiet and /log.
 /// No arguments, or only /log <file>, mean the dialogs.
 Invocation ParseArguments(const std::vector<std::string>& arguments);
 
@@ -58,8 +58,9 @@ bool NeedsSockets(Invocation::Action action);
 bool SetsUp(Invocation::Action action);
 
 /// Notes the run's start in the log: the program's `version` and `arguments`, each quoted where
-/// it holds a blank. When the log file can't be appended to, says so on standard error (in a
-/// message box without one) and returns false: the run ends there with Usage.
+/// it holds a blank. When the log file can't be opened, says so on standard error (in a message box
+/// without one) and returns false: the run ends there with Usage. A line it opens but can't add
+/// (its lock held too long) is said as the log says lost lines, and the run goes on.
 bool NoteRunStart(LoggingPlatform& logged, const std::string& version, const std::vector<std::string>& arguments,
                   const std::string& logPath);
 

@@ -13,7 +13,8 @@ inline constexpr const char kCannotCreateBase[] = "Could not create kel subdirec
 inline constexpr const char kNoFreeNumber[] = "Could not open any %s\\%snn subdirectories for output file";
 inline constexpr const char kMarkerNotOpened[] = "Setup file %s could not be opened";
 inline constexpr const char kMarkerNotWritten[] = "Setup file %s could not be written";
-inline constexpr const char kUnsafeInput[] = "The call letters and the system type can't contain \\, / or %.";
+inline constexpr const char kUnsafeInput[] =
+    "The call letters and the system type can't contain \\, /, % or a double quote.";
 inline constexpr const char kLettersNotInCodePage[] = "The call letters %s can't be written in this PC's code page.";
 inline constexpr const char kTypeNotInCodePage[] = "The system type %s can't be written in this PC's code page.";
 inline constexpr const char kFolderNotEntered[] =
@@ -22,6 +23,13 @@ inline constexpr const char kLeftBehind[] = "%s could not be removed: remove it 
 inline constexpr const char kNetworkFolder[] =
     "Corvane can't run setup commands from the network folder %s. Copy it to a local folder or map a drive letter to "
     "it.";
+inline constexpr const char kControlCharacter[] =
+    "The call letters and the system type can't contain a control character (a tab or a line end, say).";
+inline constexpr const char kDeviceName[] =
+    "The call letters %s can't be used: Windows takes a name that is %s before its first dot for a device.";
+inline constexpr const char kNameTooLong[] =
+    "The call letters and the system type are too long for Windows: with a three-digit number the system directory "
+    "would have %d characters and its setup file's path %d, where Windows takes %d and %d.";
 
 // Install and upgrade.
 inline constexpr const char kCommandFailed[] = "Setup command %s failed with exit code %d.";
@@ -58,9 +66,11 @@ inline constexpr const char kCatalogueMissing[] =
     "The file keldevicetypes.dat won't open.  Using default list of devices";
 
 // The command line.
-inline constexpr const char kTypeNotOffered[] = "The system type %s is not one of the types offered: %s.";
+inline constexpr const char kTypeNotOffered[] = "The system type %s is not one of the %lu types offered (%s).";
 inline constexpr const char kNotInstalled[] = "No system named %s is installed in C:\\kel.";
 inline constexpr const char kLogNotOpened[] = "The log file %s can't be opened.";
+inline constexpr const char kLogLineLost[] =
+    "A line could not be added to the log file %s, and the log may lack others of this run: %s";
 inline constexpr const char kUnknownArgument[] = "Corvane doesn't know the argument %s.";
 inline constexpr const char kMissingArgument[] = "%s needs %s.";
 inline constexpr const char kOneAction[] = "Only one of /install, /upgrade, /list and /? can be given.";

@@ -14,17 +14,39 @@ LoggingPlatform::LoggingPlatform(PlatformServices& next, std::string logPath, bo
 {
 }
 
-bool LoggingPlatform::Note(const std::string& text)
+AppendResult LoggingPlatform::Note(const std::string& text)
 {
     if (m_logPath.empty())
-        return true;
+        return AppendResult::Appended;
+    // A log whose lock another keeps is waited for once a run, not once a line.
+    if (m_stalled)
+        return AppendResult::NotAppended;
     // One event, one line, whatever the text holds.
-    std::string line = LocalTime() + Format(" [%lu] ", ProcessId()) + text;
-    for (char& c : line) {
+    std::string event = text;
+    for (char& c : event) {
         if (c == '\r' || c == '\n')
             c = ' ';
     }
-    return Next().AppendToFile(m_logPath, line + "\r\n");
+    const AppendResult result =
+        Next().AppendToFile(m_logPath, LocalTime() + Format(" [%lu] ", ProcessId()) + event + "\r\n");
+    m_stalled = result == AppendResult::NotAppended;
+    // A log that never opened is the caller's to tell: the run doesn't start with it.
+    if (result == AppendResult::Appended)
+        m_taken = true;
+    else if (m_taken || result != AppendResult::OpenFailed)
+        SayLinesLost(event);
+    return result;
+}
+
+void LoggingPlatform::SayLinesLost(const std::string& text)
+{
+    if (m_lossSaid)
+        return;
+    m_lossSaid = true;
+    // Straight to the services below: saying it through this log would lose it the same way.
+    const std::string said = Format(msg::kLogLineLost, m_logPath.c_str(), text.c_str());
+    if (Next().WriteStandard(StandardStream::Error, said + "\r\n") == StreamWrite::NoStream && !m_quiet)
+        Next().ShowMessage(said);
 }
 
 bool LoggingPlatform::NotedIf(bool done, const std::string& text)

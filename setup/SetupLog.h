@@ -18,8 +18,13 @@ public:
     /// `logPath` empty: no log. `quiet`: no message box; messages go to the log and standard error.
     LoggingPlatform(PlatformServices& next, std::string logPath, bool quiet);
 
-    /// Appends one line; false when the log can't be appended to (always true without a log).
-    bool Note(const std::string& text);
+    /// Appends one line (Appended without a log). A line lost once the log has taken one, or lost
+    /// for any reason but a log that never opened, is said once a run on standard error (in a
+    /// message box when there is none and messages are shown): "A line could not be added to the
+    /// log file <path>, and the log may lack others of this run: <text>". After a line the log
+    /// opened but did not take (its lock kept by another past the wait, a failed write), no more
+    /// are tried: a run waits for the lock once at most.
+    AppendResult Note(const std::string& text);
 
     /// True when messages are not shown.
     bool Quiet() const { return m_quiet; }
@@ -37,7 +42,13 @@ private:
     /// Notes `text` when `done`; returns `done`.
     bool NotedIf(bool done, const std::string& text);
 
+    /// Says once that the log lacks lines, `text` being the first lost.
+    void SayLinesLost(const std::string& text);
+
     std::string m_logPath;
     bool m_quiet;
     std::set<std::string> m_openFolders;  ///< the folders already noted as open to others
+    bool m_taken = false;     ///< the log has taken a line
+    bool m_lossSaid = false;  ///< a lost line has been said
+    bool m_stalled = false;   ///< a line was opened but not taken: no more are tried
 };

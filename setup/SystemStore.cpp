@@ -65,6 +65,32 @@ std::vector<std::string> SortedAsListed(const CodePage& codePage, std::vector<st
     return names;
 }
 
+std::vector<std::string> FirstAsListed(const CodePage& codePage, const std::vector<std::string>& names, size_t count)
+{
+    // Indices of the entries kept, in list order; an equal comparison keeps the earlier entry
+    // first, as the stable sort of SortedAsListed does.
+    std::vector<size_t> kept;
+    const auto before = [&codePage, &names](size_t a, size_t b) {
+        const int order = codePage.Compare(names[a], names[b]);
+        return order < 0 || (order == 0 && a < b);
+    };
+    for (size_t i = 0; i < names.size() && count > 0; ++i) {
+        if (kept.size() == count && !before(i, kept.back()))
+            continue;
+        const auto at = std::lower_bound(kept.begin(), kept.end(), i, before);
+        const bool repeated = std::any_of(kept.begin(), kept.end(), [&](size_t k) { return names[k] == names[i]; });
+        if (repeated)
+            continue;
+        kept.insert(at, i);
+        if (kept.size() > count)
+            kept.pop_back();
+    }
+    std::vector<std::string> first;
+    for (size_t k : kept)
+        first.push_back(names[k]);
+    return first;
+}
+
 const std::string* FindName(const CodePage& codePage, const std::vector<std::string>& names,
                             const std::string& wanted)
 {

@@ -41,6 +41,11 @@ std::string MarkerPath(const CodePage& codePage, const std::string& baseDirector
 /// `names` in the order the dialogs' sorted lists show them.
 std::vector<std::string> SortedAsListed(const CodePage& codePage, std::vector<std::string> names);
 
+/// The first `count` different entries of `names` in the order the dialogs' sorted lists show
+/// them (fewer when there are fewer), found in one pass: comparisons grow with the entries, not
+/// with a sort of them all.
+std::vector<std::string> FirstAsListed(const CodePage& codePage, const std::vector<std::string>& names, size_t count);
+
 /// The entry of `names` equal to `wanted`, or else the first equal to it ignoring case; nullptr
 /// when there is none.
 const std::string* FindName(const CodePage& codePage, const std::vector<std::string>& names,

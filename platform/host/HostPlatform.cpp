@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +20,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -190,6 +192,22 @@ std::string HostPathOf(const WindowsPath& path, const std::string& driveRoot)
     return host.empty() ? "/" : host;
 }
 
+// Takes the exclusive lock of `fd`, asking again every few milliseconds until `wait` has passed:
+// a blocking flock would wait for as long as another holds it. Any failure but another's lock ends
+// the wait at once.
+bool LockWithin(int fd, std::chrono::milliseconds wait)
+{
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        const struct timespec pause = {0, 10 * 1000 * 1000};
+        ::nanosleep(&pause, nullptr);
+    }
+}
+
 }  // namespace
 
 HostPlatform::HostPlatform(std::string driveRoot, std::string programPath, std::vector<std::string> arguments)
@@ -286,20 +304,24 @@ bool HostPlatform::RemoveEntry(const std::string& path)
     return !host.empty() && (IsDirectory(host) ? ::rmdir(host.c_str()) : ::unlink(host.c_str())) == 0;
 }
 
-bool HostPlatform::AppendToFile(const std::string& path, const std::string& bytes)
+AppendResult HostPlatform::AppendToFile(const std::string& path, const std::string& bytes)
 {
     const std::string host = HostPath(path);
     if (host.empty() || IsDirectory(host))
-        return false;
+        return AppendResult::OpenFailed;
     // Closing the descriptor also releases the lock.
     const Descriptor file{::open(host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666)};
-    bool written = file.fd >= 0 && ::flock(file.fd, LOCK_EX) == 0;
-    for (size_t done = 0; written && done < bytes.size();) {
+    if (file.fd < 0)
+        return AppendResult::OpenFailed;
+    if (!LockWithin(file.fd, std::chrono::milliseconds(kAppendLockWaitMilliseconds)))
+        return AppendResult::NotAppended;
+    for (size_t done = 0; done < bytes.size();) {
         const ssize_t n = ::write(file.fd, bytes.data() + done, bytes.size() - done);
-        written = n > 0;
-        done += written ? static_cast<size_t>(n) : 0;
+        if (n <= 0)
+            return AppendResult::NotAppended;
+        done += static_cast<size_t>(n);
     }
-    return written;
+    return AppendResult::Appended;
 }
 
 bool HostPlatform::ChangeDirectory(const std::string& path)

@@ -44,7 +44,7 @@ public:
     FolderSafety FolderSafetyOf(const std::string& path) override;
     bool RemoveEntry(const std::string& path) override;
     /// One write(2) with O_APPEND under an exclusive flock.
-    bool AppendToFile(const std::string& path, const std::string& bytes) override;
+    AppendResult AppendToFile(const std::string& path, const std::string& bytes) override;
     PathKind PathType(const std::string& path) override;
     std::vector<std::string> ListEntries(const std::string& folder) override;
     /// fsync(2) before the close.

@@ -17,6 +17,7 @@
 #include <winsock2.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <vector>
 
@@ -167,6 +168,21 @@ std::wstring FullPathOf(const std::wstring& path)
     return full;
 }
 
+// Takes the exclusive lock `lock` describes, asking again every few milliseconds until `wait` has
+// passed: a plain LockFileEx would wait for as long as another holds it. Any failure but another's
+// lock (a file system without locks) ends the wait at once.
+bool LockWithin(HANDLE file, OVERLAPPED& lock, std::chrono::milliseconds wait)
+{
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &lock))
+            return true;
+        if (GetLastError() != ERROR_LOCK_VIOLATION || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        Sleep(10);
+    }
+}
+
 }  // namespace
 
 std::string Win32Platform::ApplicationTitle()
@@ -288,22 +304,22 @@ bool Win32Platform::RemoveEntry(const std::string& path)
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryW(wide.c_str()) != 0 : DeleteFileW(wide.c_str()) != 0;
 }
 
-bool Win32Platform::AppendToFile(const std::string& path, const std::string& bytes)
+AppendResult Win32Platform::AppendToFile(const std::string& path, const std::string& bytes)
 {
     const Handle file{CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE)
-        return false;
+        return AppendResult::OpenFailed;
     // The lock is on one byte far beyond any text, so it guards the end of the file without
-    // locking what readers read; every appender waits for it.
+    // locking what readers read; every appender waits for it, a bounded time.
     OVERLAPPED lock{};
     lock.OffsetHigh = 0x7FFFFFFF;
-    if (!LockFileEx(file.handle, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &lock))
-        return false;
+    if (!LockWithin(file.handle, lock, std::chrono::milliseconds(kAppendLockWaitMilliseconds)))
+        return AppendResult::NotAppended;
     LARGE_INTEGER end{};
     const bool appended = SetFilePointerEx(file.handle, end, nullptr, FILE_END) && WriteAll(file.handle, bytes);
     UnlockFileEx(file.handle, 0, 1, 0, &lock);
-    return appended;
+    return appended ? AppendResult::Appended : AppendResult::NotAppended;
 }
 
 PathKind Win32Platform::PathType(const std::string& path)

@@ -42,7 +42,7 @@ public:
     bool RemoveEntry(const std::string& path) override;
     /// One WriteFile at the end of the file while holding a lock that every appender takes, so
     /// appends of several processes (also over a network share) never interleave.
-    bool AppendToFile(const std::string& path, const std::string& bytes) override;
+    AppendResult AppendToFile(const std::string& path, const std::string& bytes) override;
     PathKind PathType(const std::string& path) override;
     std::vector<std::string> ListEntries(const std::string& folder) override;
     /// _wfopen in text mode, FlushFileBuffers before the close.

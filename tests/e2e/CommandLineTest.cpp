@@ -169,8 +169,14 @@ TEST(CommandLine, RefusesBeforeAnythingIsMadeAndSaysWhatIsWrong)
         std::string error;
     };
     const std::vector<Case> cases = {
-        {{"/install", "WXYZ", "GNX", "/quiet"}, 2, "The system type GNX is not one of the types offered: LT WX."},
-        {{"/install", "WX%PATH%", "LT", "/quiet"}, 2, "The call letters and the system type can't contain \\, / or %."},
+        {{"/install", "WXYZ", "GNX", "/quiet"}, 2, "The system type GNX is not one of the 2 types offered (LT WX)."},
+        {{"/install", "WX%PATH%", "LT", "/quiet"}, 2,
+         "The call letters and the system type can't contain \\, /, % or a double quote."},
+        {{"/install", "NUL.x", "LT", "/quiet"}, 2,
+         "The call letters NUL.x can't be used: Windows takes a name that is NUL before its first dot for a device."},
+        {{"/install", std::string(235, 'W'), "LT", "/quiet"}, 2,
+         "The call letters and the system type are too long for Windows: with a three-digit number the system "
+         "directory would have 248 characters and its setup file's path 260, where Windows takes 247 and 259."},
         {{"/install", "", "LT", "/quiet"}, 2, "You have to select both call letters and system devices."},
         {{"/upgrade", "wxyz-lt01", "/quiet"}, 2, "No system named wxyz-lt01 is installed in C:\\kel."},
         {{"/install", "A*B", "LT", "/quiet"}, 3, "Could not open any C:\\kel\\a*b-ltnn subdirectories for output file"},
@@ -178,6 +184,7 @@ TEST(CommandLine, RefusesBeforeAnythingIsMadeAndSaysWhatIsWrong)
         {{"/list", "/quiet"}, 1, "/quiet goes with /install or /upgrade only."},
         {{"/remove", "x"}, 1, "Corvane doesn't know the argument /remove."},
         {{"/list", "/log", "C:\\missing\\corvane.log"}, 1, "The log file C:\\missing\\corvane.log can't be opened."},
+        {{"/list", "/log", ""}, 1, "/log needs a file."},
     };
     for (const Case& c : cases) {
         const Outcome outcome = RunCorvane(session, c.arguments);
@@ -206,7 +213,7 @@ TEST(CommandLine, WithoutQuietMessagesAndTheCompletionDialogAppear)
     Session session;
     Process refused(session.ProgramDirectory() + "corvane.exe", "C:\\", {"/install", "WXYZ", "NOPE"});
     const MessageBoxView box = WaitForMessageBox(refused.Id(), Milliseconds(60000));
-    ExpectMessage(box, "The system type NOPE is not one of the types offered: GNX LT PRM TR9 WX.");
+    ExpectMessage(box, "The system type NOPE is not one of the 5 types offered (GNX LT PRM TR9 WX).");
     EXPECT_EQ(GetWindow(box.window, GW_OWNER), nullptr);
     Dismiss(box);
     EXPECT_EQ(refused.WaitForExit(), 2u);

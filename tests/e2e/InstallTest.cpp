@@ -18,7 +18,7 @@ constexpr WPARAM kAboutCommand = 16;
 constexpr UINT kKeyF1 = 0x004D;
 
 const char kIncomplete[] = "You have to select both call letters and system devices.";
-const char kUnsafe[] = "The call letters and the system type can't contain \\, / or %.";
+const char kUnsafe[] = "The call letters and the system type can't contain \\, /, % or a double quote.";
 
 // Starts the program and opens the install dialog from the choice dialog.
 HWND OpenInstall(Session& session, HWND& choice)
@@ -144,6 +144,12 @@ TEST(InstallDialog, RefusesMissingOrUnsafeInputAndTakesTheLettersAsTyped)
     SetText(install, kCallLetters, "WXYZ");
     Select(types, "A/B");
     ExpectRefused(session, install, kUnsafe);
+    // A name Windows takes for a device, refused here as on the command line.
+    SetText(install, kCallLetters, "Com1.log");
+    Select(types, "LT");
+    ExpectRefused(session, install,
+                  "The call letters Com1.log can't be used: Windows takes a name that is COM1 before its first dot for "
+                  "a device.");
     EXPECT_FALSE(Session::Exists(Session::kStore));
     EXPECT_TRUE(session.Records().empty());
 
@@ -231,23 +237,25 @@ TEST(InstallDialog, FailingCommandIsReportedAndNoCompletionFollows)
     EXPECT_EQ(session.Records().size(), 1u);
 }
 
-TEST(InstallDialog, ATypeLongerThanAnyPathIsSaidInFullAndNothingIsMade)
+// The list's entry is read whole (its length shows in the message: 7 + 4 + 1 + 5000 + 3), and a
+// name that long is refused before anything is made, the dialog kept open.
+TEST(InstallDialog, ATypeLongerThanAnyPathIsReadWholeAndRefusedAsTooLong)
 {
     Session session;
     const std::string type(5000, 'Q');
     session.WriteCatalogue("LT " + type + "\r\n");
     HWND choice = nullptr;
     HWND install = OpenInstall(session, choice);
-    SubmitInstall(install, "WXYZ", type);
-
-    const MessageBoxView box = session.WaitForMessage();
-    // The whole text; a box this tall leaves the screen, so its icon can't be looked at.
-    EXPECT_EQ(box.text, "There is no setup command KELSETUP-" + type + " in Corvane's folder " +
-                            Session::kProgramDirectory + ". Nothing was registered or run.");
-    Dismiss(box);
-    WaitUntilGone(install, "the install dialog");
-    EXPECT_FALSE(session.Shows(kCompleteCaption));
+    SetText(install, kCallLetters, "WXYZ");
+    Select(Control(install, kSystemType), type);
+    ExpectRefused(session, install,
+                  "The call letters and the system type are too long for Windows: with a three-digit number the "
+                  "system directory would have 5015 characters and its setup file's path 5027, where Windows takes "
+                  "247 and 259.");
+    EXPECT_FALSE(Session::Exists(Session::kStore));
     EXPECT_TRUE(session.Records().empty());
+    Press(install, IDCANCEL);
+    WaitUntilGone(install, "the install dialog");
 }
 
 TEST(InstallDialog, EveryWindowGetsItsAnswersWhileTheCommandRuns)

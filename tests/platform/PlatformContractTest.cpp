@@ -11,6 +11,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -26,6 +28,47 @@ bool SameIgnoringCase(std::string a, std::string b)
     };
     return lower(std::move(a)) == lower(std::move(b));
 }
+
+// The whole of a file locked as another program appending to it, or holding it, would lock it.
+// flock and LockFileEx locks belong to one opening of the file, so this one, apart from the
+// services', stands for another process.
+class OtherHolder {
+public:
+    explicit OtherHolder(const std::string& nativePath)
+    {
+#ifdef _WIN32
+        m_file = CreateFileA(nativePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        OVERLAPPED whole{};
+        m_held = m_file != INVALID_HANDLE_VALUE &&
+                 LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole);
+#else
+        m_file = ::open(nativePath.c_str(), O_WRONLY | O_CLOEXEC);
+        m_held = m_file >= 0 && ::flock(m_file, LOCK_EX | LOCK_NB) == 0;
+#endif
+    }
+    OtherHolder(const OtherHolder&) = delete;
+    OtherHolder& operator=(const OtherHolder&) = delete;
+    ~OtherHolder()
+    {
+#ifdef _WIN32
+        if (m_file != INVALID_HANDLE_VALUE)
+            CloseHandle(m_file);
+#else
+        if (m_file >= 0)
+            ::close(m_file);
+#endif
+    }
+    bool Held() const { return m_held; }
+
+private:
+#ifdef _WIN32
+    HANDLE m_file;
+#else
+    int m_file;
+#endif
+    bool m_held;
+};
 
 }  // namespace
 
@@ -107,6 +150,26 @@ TEST(Platform, TextFilesHaveCrLfLineEndsOnDiskAndTokensAreSplitAtBlanksAndNul)
     drive.WriteFile("C:\\corvane-test\\zero.txt", std::string("LT\0ZZ9 WX\0", 10));
     EXPECT_EQ(os.ReadTokens("C:\\corvane-test\\zero.txt", sink), ReadResult::Read);
     EXPECT_EQ(tokens, (Strings{"PRM", "LT", "ZZ9", "WX"}));
+}
+
+// A program keeping the log's lock holds an append up for a bounded time only; the line is then
+// not appended, and appends go on once the lock is free.
+TEST(Platform, AnAppendWaitsForAnotherHolderOfTheLockOnlySoLong)
+{
+    TestDrive drive;
+    PlatformServices& os = drive.Real();
+    const std::string log = "C:\\corvane-test\\run.log";
+    drive.MakeDirectories("C:\\corvane-test");
+    ASSERT_EQ(os.AppendToFile(log, "one\r\n"), AppendResult::Appended);
+    {
+        const OtherHolder other(drive.Native(log));
+        ASSERT_TRUE(other.Held());
+        EXPECT_EQ(os.AppendToFile(log, "two\r\n"), AppendResult::NotAppended);
+    }
+    EXPECT_EQ(os.AppendToFile(log, "three\r\n"), AppendResult::Appended);
+    EXPECT_EQ(drive.ReadFile(log), "one\r\nthree\r\n");
+    EXPECT_EQ(os.AppendToFile("C:\\corvane-test\\missing\\run.log", "x"), AppendResult::OpenFailed);
+    EXPECT_EQ(os.AppendToFile("C:\\corvane-test", "x"), AppendResult::OpenFailed);
 }
 
 TEST(Platform, RunCommandWaitsInItsDirectoryAndReturnsTheExitStatus)

@@ -120,27 +120,52 @@ TEST_F(Install, CallLettersOfAnyKindReachTheCommandAsOneWord)
 
 TEST_F(Install, EmptyUnsafeOrUnofferedInputIsRefusedBeforeAnythingIsMade)
 {
-    for (const auto& input : std::vector<std::pair<std::string, std::string>>{{"..\\x", "LT"},
-                                                                               {"a/b", "LT"},
-                                                                               {"%PATH%", "LT"},
-                                                                               {"WXYZ", "L\\T"},
-                                                                               {"WXYZ", "%T"},
-                                                                               {"x\"&pwn&\"", "LT"},
-                                                                               {"WX\tYZ", "LT"},
-                                                                               {"WXYZ", "L\x01T"},
-                                                                               {"", "LT"},
-                                                                               {"WXYZ", ""},
-                                                                               {"WXYZ", "NOPE"}}) {
-        EXPECT_EQ(Run(input.first, input.second), SetupResult::Refused) << input.first << " " << input.second;
+    const std::string unsafe = "The call letters and the system type can't contain \\, /, % or a double quote.";
+    const std::string control =
+        "The call letters and the system type can't contain a control character (a tab or a line end, say).";
+    const std::vector<std::vector<std::string>> rows = {  // call letters, type, message
+        {"..\\x", "LT", unsafe},
+        {"a/b", "LT", unsafe},
+        {"%PATH%", "LT", unsafe},
+        {"WXYZ", "L\\T", unsafe},
+        {"WXYZ", "%T", unsafe},
+        {"x\"&pwn&\"", "LT", unsafe},
+        {"WX\tYZ", "LT", control},
+        {"WXYZ", "L\x01T", control},
+        {"W\\X\nYZ", "LT", control},
+        {"", "LT", "You have to select both call letters and system devices."},
+        {"WXYZ", "", "You have to select both call letters and system devices."},
+        // Without a catalogue the default types are offered, sorted as the dialog's list shows them.
+        {"WXYZ", "NOPE", "The system type NOPE is not one of the 5 types offered (GNX LT PRM TR9 WX)."},
+        {"con.TXT", "LT", "The call letters con.TXT can't be used: Windows takes a name that is CON before its first "
+                          "dot for a device."},
+        {std::string(235, 'W'), "LT",
+         "The call letters and the system type are too long for Windows: with a three-digit number the system "
+         "directory would have 248 characters and its setup file's path 260, where Windows takes 247 and 259."},
+    };
+    for (const auto& row : rows) {
+        drive.Os().messages.clear();
+        EXPECT_EQ(Run(row[0], row[1]), SetupResult::Refused) << row[0] << " " << row[1];
+        EXPECT_EQ(Messages(), Strings{row[2]});
     }
-    Strings expected(8, "The call letters and the system type can't contain \\, / or %.");
-    expected.insert(expected.end(), 2, "You have to select both call letters and system devices.");
-    // Without a catalogue the default types are offered, sorted as the dialog's list shows them.
-    expected.push_back("The system type NOPE is not one of the types offered: GNX LT PRM TR9 WX.");
-    EXPECT_EQ(Messages(), expected);
     EXPECT_FALSE(drive.Exists(kBaseDirectory));
     EXPECT_FALSE(drive.Exists("C:\\x-lt01"));
     EXPECT_EQ(Commands(), Strings{});
+}
+
+// A type not offered by a catalogue of many types is told with a few of them, as the dialog's
+// list shows them first, and their number: one short line, however large the catalogue.
+TEST_F(Install, ATypeNotOfferedByALargeCatalogueIsToldWithAFewTypesAndTheirNumber)
+{
+    std::string catalogue;
+    for (int n = 99999; n >= 0; --n)
+        catalogue += "t" + std::to_string(100000 + n).substr(1) + (n % 8 == 0 ? "\r\n" : " ");
+    catalogue += "t00001 " + std::string(40, 'A') + " t00000";
+    drive.WriteFile(TestDrive::kProgramDirectory + std::string("keldevicetypes.dat"), catalogue);
+    EXPECT_EQ(Run("WXYZ", "NOPE"), SetupResult::Refused);
+    EXPECT_EQ(Messages(), Strings{"The system type NOPE is not one of the 100003 types offered (" + std::string(32, 'A') +
+                                  "... t00000 t00001 t00002 t00003 ...)."});
+    EXPECT_FALSE(drive.Exists(kBaseDirectory));
 }
 
 // The code page writes the marker and lower-cases the name: text it can't hold exactly is refused,
@@ -360,11 +385,13 @@ TEST_F(Install, BareProgramNameRunsTheCommandInTheCurrentDirectory)
     ASSERT_EQ(drive.Records().size(), 1u);
 }
 
-TEST_F(Install, LongCallLettersWork)
+// 234 call letters, "-", "lt" and a three-digit number make the longest directory Windows makes
+// (247 characters, its marker path 259): the claim may reach that number, so no more letters fit.
+TEST_F(Install, TheLongestCallLettersWindowsTakesWork)
 {
-    const std::string letters(200, 'W');
-    ASSERT_EQ(Run(letters, "LT"), SetupResult::Done);
-    const std::string name = std::string(200, 'w') + "-lt01";
+    const std::string letters(234, 'W');
+    ASSERT_EQ(Run(letters, "LT"), SetupResult::Done) << testing::PrintToString(Messages());
+    const std::string name = std::string(234, 'w') + "-lt01";
     EXPECT_EQ(drive.ReadFile("C:\\kel\\" + name + "\\sysname.dat"), name);
     ASSERT_EQ(drive.Records().size(), 1u);
     EXPECT_EQ(drive.Records()[0].arguments, (Strings{"C:\\kel\\" + name, name}));

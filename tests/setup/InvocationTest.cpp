@@ -75,6 +75,8 @@ TEST(ParseArguments, ReadsEachFormAndNamesEachMistake)
         {{"/upgrade", "-QUIET"}, "/upgrade needs a system name."},
         {{"/list", "/log", "/quiet"}, "/log needs a file."},
         {{"/list", "/log"}, "/log needs a file."},
+        {{"/list", "/log", ""}, "/log needs a file."},
+        {{"/log", ""}, "/log needs a file."},
         {{"/list", "/upgrade", "x"}, "Only one of /install, /upgrade, /list and /? can be given."},
         {{"/list", "extra"}, "Corvane doesn't know the argument extra."},
         {{"/?", "/log", "x.log"}, "Only one of /install, /upgrade, /list and /? can be given."},
@@ -298,5 +300,71 @@ TEST(RunUnattended, TheSetupCommandsStatusGivesTheExitCode)
         const bool restart = row.code == ExitCode::RestartNeeded || row.code == ExitCode::RestartStarted;
         EXPECT_EQ(log.find(" s: done, ") != std::string::npos, restart) << what << "\n" << log;
         EXPECT_EQ(drive.ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01") << what;
+    }
+}
+
+// A line the log can't take (another keeps its lock past the wait, its folder went away while the
+// command ran) is said once on standard error, and the run ends as it deserves; a log that never
+// opens is the one reason a run doesn't start, said as that alone.
+TEST(LoggingPlatform, LinesTheLogCantTakeAreSaidOnceAndChangeNoExitCode)
+{
+    // Its folder goes with the command, as when it is removed while the command runs.
+    class VanishingLog : public StatusPlatform {
+    public:
+        using StatusPlatform::StatusPlatform;
+        std::optional<int> RunCommand(const CommandRun&) override
+        {
+            if (vanishes) {
+                Next().RemoveEntry("C:\\corvane-test\\logs\\run.log");
+                Next().RemoveEntry("C:\\corvane-test\\logs");
+            }
+            return 0;
+        }
+        bool vanishes = false;
+    };
+    struct Row {
+        AppendResult fault;
+        bool vanishes;
+        bool starts;
+        std::string firstLost;  // the text said with the first line lost; "" for none
+    };
+    const std::string lost = "A line could not be added to the log file C:\\corvane-test\\logs\\run.log, and the log "
+                             "may lack others of this run: ";
+    const std::vector<Row> rows = {
+        {AppendResult::Appended, false, true, ""},
+        {AppendResult::NotAppended, false, true, "Corvane 1.0 started with arguments: /install WXYZ LT /quiet"},
+        {AppendResult::Appended, true, true, "KELSETUP-LT C:\\kel\\wxyz-lt01 wxyz-lt01 ended with exit status 0"},
+        {AppendResult::OpenFailed, false, false, ""},
+    };
+    for (const Row& row : rows) {
+        TestDrive drive;
+        drive.MakeDirectories("C:\\corvane-test\\logs");
+        drive.AddCommand("KELSETUP-LT");
+        VanishingLog os(drive.Real());
+        os.programArgument = TestDrive::kProgramPath;
+        os.appendFault = row.fault;
+        os.vanishes = row.vanishes;
+        os.status = 0;
+        LoggingPlatform logged(os, "C:\\corvane-test\\logs\\run.log", true);
+        const Strings arguments = {"/install", "WXYZ", "LT", "/quiet"};
+        ASSERT_EQ(NoteRunStart(logged, "1.0", arguments, "C:\\corvane-test\\logs\\run.log"), row.starts);
+        if (!row.starts) {
+            EXPECT_EQ(os.written, "The log file C:\\corvane-test\\logs\\run.log can't be opened.\r\n");
+            continue;
+        }
+        // The lock kept past the wait once is not waited for again: no later line is tried.
+        os.appendFault = AppendResult::Appended;
+        const ExitCode code = RunUnattended(logged, ParseArguments(arguments));
+        NoteExitCode(logged, code);
+        EXPECT_EQ(code, ExitCode::Done);
+        EXPECT_EQ(drive.Exists("C:\\corvane-test\\logs\\run.log"), row.fault == AppendResult::Appended && !row.vanishes);
+        if (row.firstLost.empty()) {
+            EXPECT_EQ(os.written, "");
+            EXPECT_NE(drive.ReadFile("C:\\corvane-test\\logs\\run.log").find("] exit code 0\r\n"), std::string::npos);
+            continue;
+        }
+        EXPECT_EQ(os.written.rfind(lost + row.firstLost, 0), 0u) << os.written;
+        EXPECT_EQ(os.written.find("A line"), os.written.rfind("A line")) << os.written;
+        EXPECT_EQ(os.written.find('\n'), os.written.size() - 1) << os.written;
     }
 }

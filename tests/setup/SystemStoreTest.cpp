@@ -121,3 +121,21 @@ TEST(FindRegistered, MatchesTheNamesTheInstallMakesForTheseLettersAndThisTypeOnl
     const std::vector<std::string> names = {"wxyz-tr901"};
     EXPECT_EQ(FindRegistered(latin1, names, "WXYZ", "TR", {"LT", "TR"}), &names[0]);
 }
+
+// The first few of a list as the sorted list shows them, found without sorting it all: equal
+// entries once, entries equal but for case in list order, as the stable sort keeps them.
+TEST(SystemName, TheFirstFewAsListedAreTheSortedListsFirstDifferentEntries)
+{
+    const Latin1CodePage latin1;
+    const std::vector<std::string> names = {"wx", "b", "Lt", "a", "B", "lt", "a", "GNX", "c"};
+    const std::vector<std::vector<std::string>> firsts = {
+        {},
+        {"a"},
+        {"a", "B", "b"},
+        {"a", "B", "b", "c", "GNX", "Lt", "lt", "wx"},
+    };
+    for (const auto& first : firsts) {
+        const size_t count = first.size() == 8 ? 20 : first.size();
+        EXPECT_EQ(FirstAsListed(latin1, names, count), first) << count;
+    }
+}

@@ -58,6 +58,11 @@ FolderSafety RecordingPlatform::FolderSafetyOf(const std::string& path)
     return foldersOpen ? FolderSafety::OthersMayChange : Next().FolderSafetyOf(path);
 }
 
+AppendResult RecordingPlatform::AppendToFile(const std::string& path, const std::string& bytes)
+{
+    return appendFault == AppendResult::Appended ? Next().AppendToFile(path, bytes) : appendFault;
+}
+
 void RecordingPlatform::ShowMessage(const std::string& text)
 {
     messages.push_back(text);

@@ -8,8 +8,8 @@
 
 /// Passes every call to the real services except: messages are recorded instead of shown (unless
 /// told to show them too), help requests are recorded and answered, the program argument and the
-/// command-line arguments can be replaced, and text-file writes and reads, removals and the socket
-/// library can be made to fail.
+/// command-line arguments can be replaced, and text-file writes and reads, appends, removals and the
+/// socket library can be made to fail.
 class RecordingPlatform : public ForwardingPlatform {
 public:
     /// Throws: the write throws std::bad_alloc, as it would out of memory.
@@ -36,6 +36,9 @@ public:
     bool removalsFail = false;      ///< RemoveEntry removes nothing and says so
     bool holdsFail = false;         ///< HoldDirectory holds nothing, as for a directory swapped for a link
     bool foldersOpen = false;       ///< FolderSafetyOf finds every folder open to other users
+    /// Anything but Appended: AppendToFile appends nothing and answers this (NotAppended: as when
+    /// another holds the lock past the wait).
+    AppendResult appendFault = AppendResult::Appended;
     bool showMessages = false;  ///< show messages through the real services as well
     bool helpStarts = true;     ///< what Help answers
     bool socketsStart = true;   ///< whether StartSockets starts
@@ -51,6 +54,7 @@ public:
     bool RemoveEntry(const std::string& path) override;
     std::shared_ptr<void> HoldDirectory(const std::string& path) override;
     FolderSafety FolderSafetyOf(const std::string& path) override;
+    AppendResult AppendToFile(const std::string& path, const std::string& bytes) override;
     std::optional<int> RunCommand(const CommandRun& run) override;
     void ShowMessage(const std::string& text) override;
     bool Help(const ::HelpRequest& request) override;
