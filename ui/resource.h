@@ -18,11 +18,12 @@
 #define IDC_UPGRADE                     1013
 #define IDC_INSTALLED_SYSTEMS           1016
 #define IDC_COMPLETE_TEXT               1019
-#define IDC_RESTART_TEXT                1020
+#define IDC_RESTART_TEXT                1020  // made by the completion dialog when a restart is due
 
 // Strings and prompts.
 #define IDS_ABOUTBOX                    101
 #define IDP_SOCKETS_INIT_FAILED         103
+#define IDS_RESTART_NEEDED              104
 
 // System-menu commands: the low four bits stay clear, the system uses them.
 #define IDM_ABOUTBOX                    0x0010

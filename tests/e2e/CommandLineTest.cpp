@@ -221,7 +221,7 @@ TEST(CommandLine, WithoutQuietMessagesAndTheCompletionDialogAppear)
     Process installed(session.ProgramDirectory() + "corvane.exe", "C:\\", {"/install", "WXYZ", "lt"});
     HWND done = WaitForWindow(installed.Id(), "#32770", kCompleteCaption);
     EXPECT_EQ(Text(Control(done, 1019)), "Kelmor Setup has Completed Succesfully.");
-    EXPECT_FALSE(IsWindowVisible(Control(done, 1020)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(done, 1020)));
     Press(done, IDOK);
     EXPECT_EQ(installed.WaitForExit(), 0u);
     EXPECT_EQ(Session::ReadFile("C:\\kel\\wxyz-lt01\\sysname.dat"), "wxyz-lt01");

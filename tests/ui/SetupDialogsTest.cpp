@@ -143,7 +143,7 @@ TEST_F(UiTest, InstallRunsTheCommandThenTheCompletionDialogThenCloses)
         .Then(On(kInstallCaption, [](HWND d) { SubmitInstall(d, "WXYZ", "LT"); }))
         .Then(On(kCompleteCaption, [&](HWND done) {
             EXPECT_EQ("Kelmor Setup has Completed Succesfully.", Text(Control(done, IDC_COMPLETE_TEXT)));
-            EXPECT_FALSE(IsWindowVisible(Control(done, IDC_RESTART_TEXT)));
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(done, IDC_RESTART_TEXT)));
             EXPECT_EQ(install.m_hWnd, GetWindow(done, GW_OWNER));
             EXPECT_NE(0, SendMessageA(done, WM_GETICON, ICON_SMALL, 0));
             Press(done, IDOK);
