@@ -3,7 +3,7 @@
 
 #include "platform/Format.h"
 #include "platform/PlatformServices.h"
-#include "setup/CommandLine.h"
+#include "setup/SetupCommand.h"
 #include "setup/DeviceTypes.h"
 #include "setup/Messages.h"
 #include "setup/SystemStore.h"
@@ -70,91 +70,64 @@ std::string WithWhatStays(const std::string& message, const std::string& stays)
     return stays.empty() ? message : message + ". " + Format(msg::kLeftBehind, stays.c_str());
 }
 
-// The install of a program in `programFolder`, ProgramDirectory's result.
-SetupResult Install(PlatformServices& os, const std::string& programFolder, const std::string& callLetters,
-                    const std::string& systemType, const std::vector<std::string>& offeredTypes)
+// Whether setup commands can start from `programFolder` and the interpreter would take no other
+// file than the one for `command` there; says why not.
+bool CanRunFrom(PlatformServices& os, const std::string& programFolder, const std::string& command)
 {
-    const CodePage& codePage = os.TextCodePage();
-    if (callLetters.empty() || systemType.empty()) {
-        os.ShowMessage(msg::kBothNeeded);
-        return SetupResult::Refused;
-    }
-    if (HasControlCharacter(callLetters) || HasControlCharacter(systemType)) {
-        os.ShowMessage(msg::kControlCharacter);
-        return SetupResult::Refused;
-    }
-    if (HasUnsafeCharacter(callLetters) || HasUnsafeCharacter(systemType)) {
-        os.ShowMessage(msg::kUnsafeInput);
-        return SetupResult::Refused;
-    }
-    // The name goes into the marker in the code page's bytes, and other programs read it so: text
-    // the code page can't write would come out as some other name.
-    if (!codePage.Encode(callLetters)) {
-        os.ShowMessage(Format(msg::kLettersNotInCodePage, callLetters.c_str()));
-        return SetupResult::Refused;
-    }
-    if (!codePage.Encode(systemType)) {
-        os.ShowMessage(Format(msg::kTypeNotInCodePage, systemType.c_str()));
-        return SetupResult::Refused;
-    }
-    // Only a type the install dialog offers: any other would claim a directory and then find no
-    // command to run. It is used as the catalogue spells it.
-    const std::string* const known = FindName(codePage, offeredTypes, systemType);
-    if (!known) {
-        os.ShowMessage(Format(msg::kTypeNotOffered, systemType.c_str(), static_cast<unsigned long>(offeredTypes.size()),
-                              TypesForAMessage(codePage, offeredTypes).c_str()));
-        return SetupResult::Refused;
-    }
-    const std::string& type = *known;
-    // By Windows' rules, not the file system's (Wine's has no path limit): a name Windows can't make
-    // would fail every number, and one it takes for a device (NUL) would claim what is never there.
-    const std::string unfit = WhyWindowsRefusesNames(codePage, kBaseDirectory, callLetters, type);
-    if (!unfit.empty()) {
-        os.ShowMessage(unfit);
-        return SetupResult::Refused;
-    }
     // The interpreter can't start in a network folder: it would fall back to the Windows folder
     // and not find the command, after the system had been claimed. Nor can it start in a folder
     // that isn't there to enter.
     if (programFolder.compare(0, 2, "\\\\") == 0) {
         os.ShowMessage(Format(msg::kNetworkFolder, programFolder.c_str()));
-        return SetupResult::NotRegistered;
+        return false;
     }
     if (!programFolder.empty() && os.PathType(programFolder) != PathKind::Directory) {
         os.ShowMessage(Format(msg::kFolderNotEntered, programFolder.c_str()));
-        return SetupResult::NotRegistered;
+        return false;
     }
     // Only the command beside the program: none would send the interpreter to the search path, and
-    // of several it would take whichever it tries first. Checked before anything is claimed.
-    if (!HasOneCommandFile(os, programFolder, "KELSETUP-" + type))
-        return SetupResult::NotRegistered;
+    // of several it would take whichever it tries first.
+    return HasOneCommandFile(os, programFolder, command);
+}
+
+// Makes the base directory when it is missing. A store or a program folder made before may let
+// other users change it: its security is not ours to change, and nothing is refused for it; the
+// log says so, for an administrator.
+bool MakeStore(PlatformServices& os, const std::string& programFolder)
+{
     const MakeDirResult base = os.MakeDirectory(kBaseDirectory);
     if (base == MakeDirResult::Failed) {
         os.ShowMessage(Format(msg::kCannotCreateBase, kBaseDirectory));
-        return SetupResult::NotRegistered;
+        return false;
     }
-    // A store or a program folder made before may let other users change it. Its security is not
-    // ours to change, and nothing is refused for it: the log says so, for an administrator.
     if (base == MakeDirResult::AlreadyExists)
         os.FolderSafetyOf(kBaseDirectory);
     os.FolderSafetyOf(programFolder);
-    const std::string programDirectory = codePage.LowerCase(programFolder);
-    const std::string prefix = NamePrefix(codePage, callLetters, type);
+    return true;
+}
 
+// Claims the first free number for `prefix`, writes the marker and runs the install command of
+// `type` in `programFolder`.
+SetupResult Register(PlatformServices& os, const std::string& programFolder, const std::string& prefix,
+                     const std::string& type)
+{
+    const CodePage& codePage = os.TextCodePage();
     // Making the directory is the claim: it succeeds for exactly one of several setups racing
     // for the same number, so no number is handed out twice.
     std::string name;
+    std::string systemDirectory;
     for (int number = 1; number <= kLastSystemNumber && name.empty(); ++number) {
-        const std::string candidate = SystemName(prefix, number);
-        if (os.ClaimDirectory(SystemDirectory(kBaseDirectory, candidate)))
-            name = candidate;
+        std::string candidate = SystemName(prefix, number);
+        std::string directory = SystemDirectory(kBaseDirectory, candidate);
+        if (os.ClaimDirectory(directory)) {
+            name = std::move(candidate);
+            systemDirectory = std::move(directory);
+        }
     }
     if (name.empty()) {
         os.ShowMessage(Format(msg::kNoFreeNumber, kBaseDirectory, prefix.c_str()));
         return SetupResult::NotRegistered;
     }
-
-    const std::string systemDirectory = SystemDirectory(kBaseDirectory, name);
     // Ours from the claim until its command has started: what another user swaps in for it in
     // between (a link to elsewhere) is not written into, run in or removed.
     std::shared_ptr<void> hold = os.HoldDirectory(systemDirectory);
@@ -162,11 +135,10 @@ SetupResult Install(PlatformServices& os, const std::string& programFolder, cons
         os.ShowMessage(Format(msg::kClaimSwapped, systemDirectory.c_str()));
         return SetupResult::NotRegistered;
     }
-    const std::string markerPath = MarkerPath(codePage, kBaseDirectory, name);
+    const std::string markerPath = MarkerPath(codePage, systemDirectory);
     Claim claim(os, systemDirectory, markerPath, std::move(hold));
     // Lower-casing keeps every character in the code page, so the name encodes as its parts did.
-    const std::string markerBytes = codePage.Encode(name).value_or(std::string());
-    switch (os.WriteTextFile(markerPath, markerBytes)) {
+    switch (os.WriteTextFile(markerPath, codePage.Encode(name).value_or(std::string()))) {
     case WriteResult::Written:
         break;
     case WriteResult::OpenFailed:
@@ -176,15 +148,55 @@ SetupResult Install(PlatformServices& os, const std::string& programFolder, cons
         os.ShowMessage(WithWhatStays(Format(msg::kMarkerNotWritten, markerPath.c_str()), claim.Remove()));
         return SetupResult::NotRegistered;
     }
-
     // The command is found in its directory, the program's. With this hardening option set the
     // interpreter looks there only for a name with a path, so it is named as one.
     const std::string line = InstallCommandLine(os.EnvironmentHas("NoDefaultCurrentDirectoryInExePath"), type,
                                                 systemDirectory, name);
-    return RunSetupCommand(os, line, programDirectory, claim.HandOver());
+    return RunSetupCommand(os, line, codePage.LowerCase(programFolder), claim.HandOver());
+}
+
+// The install of a program in `programFolder`, ProgramDirectory's result.
+SetupResult Install(PlatformServices& os, const std::string& programFolder, const std::string& callLetters,
+                    const std::string& systemType, const std::vector<std::string>& offeredTypes)
+{
+    const CheckedInput input = CheckInstallInput(os.TextCodePage(), callLetters, systemType, offeredTypes);
+    if (!input.refusal.empty()) {
+        os.ShowMessage(input.refusal);
+        return SetupResult::Refused;
+    }
+    if (!CanRunFrom(os, programFolder, "KELSETUP-" + input.type) || !MakeStore(os, programFolder))
+        return SetupResult::NotRegistered;
+    return Register(os, programFolder, NamePrefix(os.TextCodePage(), callLetters, input.type), input.type);
 }
 
 }  // namespace
+
+CheckedInput CheckInstallInput(const CodePage& codePage, const std::string& callLetters, const std::string& systemType,
+                               const std::vector<std::string>& offeredTypes)
+{
+    if (callLetters.empty() || systemType.empty())
+        return {"", msg::kBothNeeded};
+    if (HasControlCharacter(callLetters) || HasControlCharacter(systemType))
+        return {"", msg::kControlCharacter};
+    if (HasUnsafeCharacter(callLetters) || HasUnsafeCharacter(systemType))
+        return {"", msg::kUnsafeInput};
+    // The name goes into the marker in the code page's bytes, and other programs read it so: text
+    // the code page can't write would come out as some other name.
+    if (!codePage.Encode(callLetters))
+        return {"", Format(msg::kLettersNotInCodePage, callLetters.c_str())};
+    if (!codePage.Encode(systemType))
+        return {"", Format(msg::kTypeNotInCodePage, systemType.c_str())};
+    // Only a type the install dialog offers: any other would claim a directory and then find no
+    // command to run. It is used as the catalogue spells it.
+    const std::string* const known = FindName(codePage, offeredTypes, systemType);
+    if (!known) {
+        return {"", Format(msg::kTypeNotOffered, systemType.c_str(), static_cast<unsigned long>(offeredTypes.size()),
+                           TypesForAMessage(codePage, offeredTypes).c_str())};
+    }
+    // By Windows' rules, not the file system's (Wine's has no path limit): a name Windows can't make
+    // would fail every number, and one it takes for a device (NUL) would claim what is never there.
+    return {*known, WhyWindowsRefusesNames(codePage, kBaseDirectory, callLetters, *known)};
+}
 
 SetupResult InstallSystem(PlatformServices& os, const std::string& callLetters, const std::string& systemType,
                           const std::vector<std::string>& offeredTypes)

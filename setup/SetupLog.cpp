@@ -45,7 +45,7 @@ void LoggingPlatform::SayLinesLost(const std::string& text)
     m_lossSaid = true;
     // Straight to the services below: saying it through this log would lose it the same way.
     const std::string said = Format(msg::kLogLineLost, m_logPath.c_str(), text.c_str());
-    if (Next().WriteStandard(StandardStream::Error, said + "\r\n") == StreamWrite::NoStream && !m_quiet)
+    if (Next().WriteStandard(StandardStream::Error, said + "\r\n") == StreamWrite::NoStream)
         Next().ShowMessage(said);
 }
 
@@ -99,10 +99,8 @@ std::optional<int> LoggingPlatform::RunCommand(const CommandRun& run)
     const std::string& commandLine = run.line;
     Note("running " + commandLine + " in " + (run.directory.empty() ? Next().CurrentDirectory() : run.directory));
     CommandRun logged = run;
-    // An unattended run opens no window, not even the interpreter's console.
-    logged.withoutWindow = run.withoutWindow || m_quiet;
     // Said at once: the program may be ended as soon as the system has its answer.
-    logged.onSession = [this, &run, &commandLine](SessionEvent event) {
+    logged.onSession = [this, &commandLine](SessionEvent event) {
         switch (event) {
         case SessionEvent::HeldUp:
             Note("the session asked to end while " + commandLine + " runs: held up until it ends");
@@ -117,8 +115,6 @@ std::optional<int> LoggingPlatform::RunCommand(const CommandRun& run)
             Note("the session goes on: its end was called off");
             break;
         }
-        if (run.onSession)
-            run.onSession(event);
     };
     const auto start = std::chrono::steady_clock::now();
     const std::optional<int> status = Next().RunCommand(logged);
@@ -141,11 +137,6 @@ std::optional<int> LoggingPlatform::RunCommand(const CommandRun& run)
 
 void LoggingPlatform::ShowMessage(const std::string& text)
 {
-    if (!m_quiet) {
-        Note("message: " + text);
-        Next().ShowMessage(text);
-        return;
-    }
-    Note("message, not shown (quiet): " + text);
-    Next().WriteStandard(StandardStream::Error, text + "\r\n");
+    Note((m_quiet ? "message, not shown (quiet): " : "message: ") + text);
+    Next().ShowMessage(text);
 }

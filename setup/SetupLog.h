@@ -6,28 +6,27 @@
 #include <set>
 #include <string>
 
-/// Passes every call on and notes in the log file, one line each: every message (shown, or when
-/// quiet only logged and written to standard error), every directory made, claimed or removed,
+/// Passes every call on and notes in the log file, one line each: every message, every directory
+/// made, claimed or removed,
 /// every file written or removed, every folder that other users may change, every command run with
 /// its directory, exit status and duration (3010 and 1641 said to be done but for a restart), and
 /// what the system tells of the session's end while it runs. Each line is "<local time> [<process
 /// id>] <text>" in UTF-8 with CR LF, appended whole, so that several runs can share one log. Without
-/// a log file nothing is noted. When quiet, commands run without a console window.
+/// a log file nothing is noted. What the run shows is the services' below (QuietPlatform's when
+/// quiet); the log only tells it.
 class LoggingPlatform : public ForwardingPlatform {
 public:
-    /// `logPath` empty: no log. `quiet`: no message box; messages go to the log and standard error.
+    /// `logPath` empty: no log. `quiet`: the run shows no message (the services below write them to
+    /// standard error), and the log says so of each.
     LoggingPlatform(PlatformServices& next, std::string logPath, bool quiet);
 
     /// Appends one line (Appended without a log). A line lost once the log has taken one, or lost
     /// for any reason but a log that never opened, is said once a run on standard error (in a
-    /// message box when there is none and messages are shown): "A line could not be added to the
+    /// message, which a quiet run doesn't show, when there is none): "A line could not be added to the
     /// log file <path>, and the log may lack others of this run: <text>". After a line the log
     /// opened but did not take (its lock kept by another past the wait, a failed write), no more
     /// are tried: a run waits for the lock once at most.
     AppendResult Note(const std::string& text);
-
-    /// True when messages are not shown.
-    bool Quiet() const { return m_quiet; }
 
     MakeDirResult MakeDirectory(const std::string& path) override;
     bool ClaimDirectory(const std::string& path) override;

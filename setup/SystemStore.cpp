@@ -53,9 +53,9 @@ std::string SystemDirectory(const std::string& baseDirectory, const std::string&
     return baseDirectory + "\\" + name;
 }
 
-std::string MarkerPath(const CodePage& codePage, const std::string& baseDirectory, const std::string& name)
+std::string MarkerPath(const CodePage& codePage, const std::string& systemDirectory)
 {
-    return codePage.LowerCase(SystemDirectory(baseDirectory, name) + "\\" + kMarkerFileName);
+    return codePage.LowerCase(systemDirectory + "\\" + kMarkerFileName);
 }
 
 std::vector<std::string> SortedAsListed(const CodePage& codePage, std::vector<std::string> names)

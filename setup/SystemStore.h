@@ -35,8 +35,8 @@ std::string SystemName(const std::string& prefix, int number);
 /// The base directory, a backslash and the name.
 std::string SystemDirectory(const std::string& baseDirectory, const std::string& name);
 
-/// The marker file's path for a system, lower-cased as a whole (c:\kel\wxyz-lt01\sysname.dat).
-std::string MarkerPath(const CodePage& codePage, const std::string& baseDirectory, const std::string& name);
+/// The marker file's path in `systemDirectory`, lower-cased as a whole (c:\kel\wxyz-lt01\sysname.dat).
+std::string MarkerPath(const CodePage& codePage, const std::string& systemDirectory);
 
 /// `names` in the order the dialogs' sorted lists show them.
 std::vector<std::string> SortedAsListed(const CodePage& codePage, std::vector<std::string> names);

@@ -3,7 +3,7 @@
 
 #include "platform/Format.h"
 #include "platform/PlatformServices.h"
-#include "setup/CommandLine.h"
+#include "setup/SetupCommand.h"
 #include "setup/Messages.h"
 #include "setup/SystemStore.h"
 

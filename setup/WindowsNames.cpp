@@ -58,7 +58,7 @@ std::string WhyWindowsRefusesNames(const CodePage& codePage, const std::string& 
     // The longest name a claim can make; lower-casing keeps each character one character.
     const std::string name = SystemName(NamePrefix(codePage, callLetters, systemType), kLastSystemNumber);
     const std::string directory = SystemDirectory(baseDirectory, name);
-    const std::string marker = MarkerPath(codePage, baseDirectory, name);
+    const std::string marker = MarkerPath(codePage, directory);
     for (size_t start = 0; start <= marker.size();) {
         size_t end = marker.find('\\', start);
         end = end == std::string::npos ? marker.size() : end;

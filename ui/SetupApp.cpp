@@ -2,8 +2,10 @@
 #include "ui/SetupApp.h"
 
 #include "platform/Format.h"
-#include "setup/Invocation.h"
+#include "setup/UnattendedRun.h"
+#include "setup/FullPath.h"
 #include "setup/Messages.h"
+#include "setup/QuietPlatform.h"
 #include "setup/SetupLog.h"
 #include "ui/SetupChoiceDlg.h"
 #include "ui/SetupCompleteDlg.h"
@@ -23,7 +25,10 @@ BOOL CSetupApp::InitInstance()
     const Invocation invocation = ParseArguments(arguments);
     // Made full once, where the program was started, so that every line goes to the one file the
     // operator named.
-    LoggingPlatform logged(m_os, FullPath(invocation.logPath, m_os.CurrentDirectory()), invocation.quiet);
+    // Under /quiet no window opens at all, not a message box and not a setup command's console.
+    QuietPlatform quiet(m_os);
+    PlatformServices& os = invocation.quiet ? static_cast<PlatformServices&>(quiet) : m_os;
+    LoggingPlatform logged(os, FullPath(invocation.logPath, m_os.CurrentDirectory()), invocation.quiet);
     if (!NoteRunStart(logged, CORVANE_VERSION_TEXT, arguments, invocation.logPath)) {
         m_exitCode = static_cast<int>(ExitCode::Usage);
         return FALSE;

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/win32/Win32Platform.h"
-#include "setup/Invocation.h"
+#include "setup/UnattendedRun.h"
 #include "ui/framework/App.h"
 
 /// The application: runs what the command line asks, the dialogs when it asks nothing. It owns the

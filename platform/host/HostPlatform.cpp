@@ -2,7 +2,7 @@
 #include "platform/host/HostPlatform.h"
 
 #include "platform/Characters.h"
-#include "platform/CommandLineWords.h"
+#include "platform/ArgumentWords.h"
 #include "platform/File.h"
 #include "platform/TokenReader.h"
 
@@ -423,7 +423,7 @@ std::vector<std::string> HostPlatform::CommandFiles(const std::string& folder, c
 
 std::optional<int> HostPlatform::RunCommand(const CommandRun& run)
 {
-    const std::vector<std::string> words = SplitCommandLine(run.line);
+    const std::vector<std::string> words = SplitArguments(run.line);
     if (words.empty() || words[0].empty())
         return 127;
     const std::string& name = words[0];

@@ -2,7 +2,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include "platform/Characters.h"
-#include "platform/CommandLineWords.h"
+#include "platform/ArgumentWords.h"
 #include "platform/File.h"
 #include "platform/TokenReader.h"
 #include "platform/win32/CommandWait.h"
@@ -215,7 +215,7 @@ std::vector<std::string> Win32Platform::CommandArguments()
 {
     // The C run-time's rules concern only quotes, backslashes, blanks and tabs, which are the same
     // bytes in UTF-8, so the converted line splits as the UTF-16 one would.
-    std::vector<std::string> words = SplitCommandLine(Narrow(GetCommandLineW()));
+    std::vector<std::string> words = SplitArguments(Narrow(GetCommandLineW()));
     if (!words.empty())
         words.erase(words.begin());
     return words;

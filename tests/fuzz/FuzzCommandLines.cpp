@@ -6,8 +6,8 @@
 // by the checks the install and the upgrade make before any command line is built; of the rest,
 // no double quote reaches a command line but the ones Corvane puts around a word.
 #include "platform/CodePage.h"
-#include "platform/CommandLineWords.h"
-#include "setup/CommandLine.h"
+#include "platform/ArgumentWords.h"
+#include "setup/SetupCommand.h"
 #include "setup/SystemStore.h"
 
 #include <cstddef>
@@ -63,7 +63,7 @@ bool MetacharacterOutsideQuotes(const std::string& line)
 
 void Check(const std::string& line, const Words& intended)
 {
-    if (SplitCommandLine(line) != intended || MetacharacterOutsideQuotes(line) || !OnlyQuotesAroundWords(line))
+    if (SplitArguments(line) != intended || MetacharacterOutsideQuotes(line) || !OnlyQuotesAroundWords(line))
         std::abort();
 }
 

@@ -1,6 +1,8 @@
 // The command line: what each form asks for, each mistake, the log's full path, and how the log
 // tells a command's end.
-#include "setup/Invocation.h"
+#include "setup/FullPath.h"
+#include "setup/ProgramArguments.h"
+#include "setup/UnattendedRun.h"
 
 #include "setup/Install.h"
 #include "setup/SetupLog.h"

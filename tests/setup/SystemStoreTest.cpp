@@ -71,7 +71,7 @@ TEST(SystemName, PrefixAndMarkerPathAreLowerCasedByTheCodePage)
     EXPECT_EQ(NamePrefix(latin1, "\xC3\x89" "COLE", "LT"), "\xC3\xA9" "cole-lt");
     // What the code page lacks it can't lower: it stays as it is.
     EXPECT_EQ(NamePrefix(latin1, "\xC5\x81\xC3\x93" "DZ", "LT"), "\xC5\x81\xC3\xB3" "dz-lt");
-    EXPECT_EQ(MarkerPath(latin1, kBaseDirectory, "wxyz-lt01"), "c:\\kel\\wxyz-lt01\\sysname.dat");
+    EXPECT_EQ(MarkerPath(latin1, SystemDirectory(kBaseDirectory, "wxyz-lt01")), "c:\\kel\\wxyz-lt01\\sysname.dat");
     EXPECT_EQ(SortedAsListed(latin1, {"wxyz-lt01", "ABCD-wx02", "abcd-gnx01"}),
               (std::vector<std::string>{"abcd-gnx01", "ABCD-wx02", "wxyz-lt01"}));
     const std::vector<std::string> names = {"wxyz-lt01", "\xC3\xA9" "cole-lt01"};

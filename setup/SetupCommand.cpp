@@ -1,5 +1,5 @@
 // The unsafe-character check, word quoting and the run of the external setup commands.
-#include "setup/CommandLine.h"
+#include "setup/SetupCommand.h"
 
 #include "platform/Format.h"
 #include "platform/PlatformServices.h"

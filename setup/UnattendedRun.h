@@ -1,7 +1,7 @@
-// What the command line asks of the program, and what runs without the dialogs: an install,
-// upgrade or listing, with exit codes and a log.
+// The unattended run: an install, upgrade or listing without the dialogs, with exit codes and a log.
 #pragma once
 
+#include "setup/ProgramArguments.h"
 #include "setup/SetupResult.h"
 
 #include <string>
@@ -26,36 +26,6 @@ enum class ExitCode {
 
 /// The exit code that tells how an install or upgrade ended.
 ExitCode ExitCodeOf(SetupResult result);
-
-/// What the command line asks for.
-struct Invocation {
-    enum class Action { Dialogs, Install, Upgrade, List, Help, Mistake };
-    Action action = Action::Dialogs;
-    std::vector<std::string> operands;  ///< install: call letters and type; upgrade: the system name
-    bool quiet = false;
-    bool once = false;    ///< install only when no system of these call letters and this type is there
-    std::string logPath;  ///< empty: no log
-    std::string mistake;  ///< for a Mistake: what is wrong, for the operator
-};
-
-/// Reads the arguments after the program's name. Options start with "/" or "-" and ignore case;
-/// /install takes the next two words and /upgrade and /log the next one, unless one of them is an
-/// option of the program's own (or, for /log, empty): then the operand is missing. /once goes with
-/// /install only. A mistake keeps any /quiet and /log.
-/// No arguments, or only /log <file>, mean the dialogs.
-Invocation ParseArguments(const std::vector<std::string>& arguments);
-
-/// `path` made full against the full directory `current` as Windows does: "run.log", "\\run.log"
-/// (the root of the current drive, or of the share of a \\server\share\... directory) and
-/// "D:run.log"; full paths and "" stay as they are.
-std::string FullPath(const std::string& path, std::string current);
-
-/// True for what needs the socket library started first: the dialogs, an install, an upgrade
-/// and the list.
-bool NeedsSockets(Invocation::Action action);
-
-/// True for an install or an upgrade, which end with the completion dialog unless quiet.
-bool SetsUp(Invocation::Action action);
 
 /// Notes the run's start in the log: the program's `version` and `arguments`, each quoted where
 /// it holds a blank. When the log file can't be opened, says so on standard error (in a message box

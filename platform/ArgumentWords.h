@@ -1,4 +1,4 @@
-// Splitting a command line into words the way the Windows C run-time builds argv.
+// The arguments a program gets from its command line: the words the Windows C run-time builds argv of.
 #pragma once
 
 #include <string>
@@ -9,4 +9,4 @@
 /// rules (blanks and tabs separate outside quotes, double quotes group and are removed, 2n
 /// backslashes before a quote give n and the quote groups, 2n+1 give n and a literal quote, "" in
 /// a quoted run gives a literal quote, other backslashes are literal).
-std::vector<std::string> SplitCommandLine(const std::string& line);
+std::vector<std::string> SplitArguments(const std::string& line);

@@ -1,7 +1,7 @@
 // The unsafe-character check and the quoting of the setup command lines.
-#include "setup/CommandLine.h"
+#include "setup/SetupCommand.h"
 
-#include "platform/CommandLineWords.h"
+#include "platform/ArgumentWords.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ using Words = std::vector<std::string>;
 // A word of a command line may hold nothing that reaches outside the base directory, expands, ends
 // the quotes it is put in or ends the line; a character of any other script is none of these, even
 // where its code-page bytes would hold a "\" (ソ in Shift-JIS is 0x83 0x5C).
-TEST(CommandLine, RefusesWhatNoQuotingCarriesAndNothingElse)
+TEST(SetupCommand, RefusesWhatNoQuotingCarriesAndNothingElse)
 {
     for (const std::string& text : std::vector<std::string>{"..\\x", "a/b", "%PATH%", "\\", "wx%", "x\"&pwn&\"-lt01", "\"", "a\tb",
                                    "a\nb", "a\rb", "a\x1f" "b", "a\x7f" "b", std::string("a\0b", 3)})
@@ -27,7 +27,7 @@ TEST(CommandLine, RefusesWhatNoQuotingCarriesAndNothingElse)
     EXPECT_TRUE(HasUnquotableCharacter("c:\\a\x01" "b\\"));
 }
 
-TEST(CommandLine, QuotesOnlyWordsTheInterpreterWouldSplitOrActOn)
+TEST(SetupCommand, QuotesOnlyWordsTheInterpreterWouldSplitOrActOn)
 {
     EXPECT_EQ(QuoteWord("wxyz-lt01"), "wxyz-lt01");
     EXPECT_EQ(QuoteWord("C:\\kel\\ab cd-lt01"), "\"C:\\kel\\ab cd-lt01\"");
@@ -43,10 +43,10 @@ TEST(CommandLine, QuotesOnlyWordsTheInterpreterWouldSplitOrActOn)
               "\"c:\\program files\\setup\\lt-UPGRADE\" wxyz-lt02");
 }
 
-TEST(CommandLine, SplitsBackIntoTheIntendedWords)
+TEST(SetupCommand, SplitsBackIntoTheIntendedWords)
 {
-    EXPECT_EQ(SplitCommandLine(InstallCommandLine(false, "L T", "C:\\kel\\ab cd-l t01", "ab cd-l t01")),
+    EXPECT_EQ(SplitArguments(InstallCommandLine(false, "L T", "C:\\kel\\ab cd-l t01", "ab cd-l t01")),
               (Words{"KELSETUP-L T", "C:\\kel\\ab cd-l t01", "ab cd-l t01"}));
-    EXPECT_EQ(SplitCommandLine(UpgradeCommandLine("c:\\a b\\", "x&y", "q-x&y01")),
+    EXPECT_EQ(SplitArguments(UpgradeCommandLine("c:\\a b\\", "x&y", "q-x&y01")),
               (Words{"c:\\a b\\x&y-UPGRADE", "q-x&y01"}));
 }

@@ -1,5 +1,5 @@
 // Command-line splitting by the Windows C run-time's rules; portable, no system calls.
-#include "platform/CommandLineWords.h"
+#include "platform/ArgumentWords.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ bool IsBlank(char c)
 
 }  // namespace
 
-std::vector<std::string> SplitCommandLine(const std::string& line)
+std::vector<std::string> SplitArguments(const std::string& line)
 {
     std::vector<std::string> words;
     size_t i = 0;
