@@ -94,7 +94,10 @@ fi
 echo "=== no display: touring the dialogs on a virtual display"
 rm -rf "$shots"
 mkdir -p "$shots"
-xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --tour-on-virtual-display || { echo "the tour failed"; exit 1; }
+# In the locale the Windows tests use, not the caller's: the same pictures on every machine.
+source scripts/locales.sh
+in_code_page en_US 1252 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --tour-on-virtual-display ||
+    { echo "the tour failed"; exit 1; }
 echo "=== screenshots"
 for picture in "${pictures[@]}"; do
     # Without metadata, so that the same dialogs give the same files.

@@ -98,22 +98,8 @@ run_ctest native ctest --preset host
 run_ctest sanitized ctest --preset host-asan
 run_memcheck
 run_fuzzers
-# Wine takes its ANSI code page from the Unix locale, which must exist (a missing one gives 1252
-# without a word, so the tests check the code page they were meant to run in). Made here, without
-# root: en_US for 1252, ru_RU for 1251, ja_JP for the double-byte 932.
-locales_dir=$PWD/build/locales
-mkdir -p "$locales_dir" || exit 1
-for locale in en_US ru_RU ja_JP; do
-    [ -d "$locales_dir/$locale.UTF-8" ] || localedef -i "$locale" -f UTF-8 "$locales_dir/$locale.UTF-8" ||
-        [ -d "$locales_dir/$locale.UTF-8" ] || { echo "cannot make the locale $locale.UTF-8"; exit 1; }
-done
-# Runs a command in the locale $1 (UTF-8), telling the tests to expect code page $2.
-in_code_page() {
-    local locale=$1 page=$2
-    shift 2
-    LOCPATH=$locales_dir LC_ALL=$locale.UTF-8 CORVANE_EXPECT_CODE_PAGE=$page "$@"
-}
-
+# Every Windows suite runs in a locale made and named here (scripts/locales.sh), never the caller's.
+source scripts/locales.sh
 # Dialogs need a display: one virtual display and one Wine server for the whole Windows run.
 run_ctest wine in_code_page en_US 1252 xvfb-run -a -s "-screen 0 1280x1024x24" scripts/with-wine ctest --preset windows
 # Every test that opens no dialog once more in a Cyrillic and a Japanese code page.
@@ -124,7 +110,8 @@ run_ctest wine-cp932 in_code_page ja_JP 932 xvfb-run -a -s "-screen 0 1280x1024x
 # The 32-bit build in a 32-bit Windows of its own: its unit tests and one install and upgrade end
 # to end. Where the kernel runs no 32-bit programs there is no 32-bit Wine (see deps.sh).
 if (source scripts/wine-env.sh && wine32_runs); then
-    run_ctest wine32 xvfb-run -a -s "-screen 0 1280x1024x24" env WINEARCH=win32 scripts/with-wine ctest --preset windows-x86
+    run_ctest wine32 in_code_page en_US 1252 xvfb-run -a -s "-screen 0 1280x1024x24" env WINEARCH=win32 scripts/with-wine \
+        ctest --preset windows-x86
 else
     echo "=== tests: wine32"
     echo "skipped: this kernel runs no 32-bit programs, so there is no 32-bit Wine; the 32-bit build was only compiled"

@@ -74,7 +74,7 @@ TEST(ChoiceDialog, UpgradeWithoutStoreShowsTheMessageAndKeepsTheChoice)
     }
 
     // Escape is Cancel.
-    Post(FocusIn(choice), WM_KEYDOWN, VK_ESCAPE, 0);
+    PressKey(choice, VK_ESCAPE);
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
@@ -138,8 +138,10 @@ TEST(ChoiceDialog, InstallAboutAndUpgradeWithTheKeyboardAlone)
     // "&About Corvane...", and Enter picks it (Wine's menu has an "About Wine" of its own, so the
     // mnemonic is no way to it here). Enter closes the box.
     PressKey(install, VK_SPACE, true);
-    WaitForWindow(program.Id(), "#32768", "");
+    HWND menu = WaitForMenu(install);
+    const int firstEntry = SelectedEntryTop(menu);
     PressKey(install, VK_UP);
+    WaitUntil([&] { return SelectedEntryTop(menu) > firstEntry; }, "the menu's last entry to be selected");
     PressKey(install, VK_RETURN);
     HWND about = session.WaitForDialog("About Corvane");
     PressKey(about, VK_RETURN);

@@ -528,19 +528,74 @@ HWND FocusIn(HWND window)
     return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
+HWND WaitForFocus(HWND window, Milliseconds limit)
+{
+    // A dialog is shown before the system has moved the focus into it, and a dialog that comes
+    // back from under a closed one gets it only once its thread has seen the activation: a key
+    // posted earlier goes to whichever window had the focus, or to none.
+    HWND focus = nullptr;
+    WaitUntil(
+        [&] {
+            focus = FocusIn(window);
+            return focus == window || (focus && IsChild(window, focus));
+        },
+        "the focus in \"" + Caption(window) + "\"", limit);
+    return focus;
+}
+
+HWND WaitForMenu(HWND owner, Milliseconds limit)
+{
+    // The menu's window shows, and the thread is in menu mode, before the menu reads keys as moves
+    // in that window: a busy machine has read an arrow then without moving off the first (greyed)
+    // entry, and Enter there closed the menu doing nothing. Once an entry is drawn selected, the
+    // menu in the window is the one reading the keys.
+    DWORD processId = 0;
+    const DWORD thread = GetWindowThreadProcessId(owner, &processId);
+    HWND menu = nullptr;
+    WaitUntil(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof(info);
+            if (!GetGUIThreadInfo(thread, &info) || (info.flags & GUI_INMENUMODE) == 0 || info.hwndMenuOwner != owner)
+                return false;
+            const std::vector<HWND> shown = TopWindows(processId, "#32768", "");
+            menu = shown.empty() ? nullptr : shown.front();
+            return menu && SelectedEntryTop(menu) >= 0;
+        },
+        "the menu of \"" + Caption(owner) + "\" to take keys", limit);
+    return menu;
+}
+
+int SelectedEntryTop(HWND menu)
+{
+    // Classic menus draw the selection in the highlight colour, flat ones in the menu highlight.
+    auto rgb = [](int index) {
+        const COLORREF colour = GetSysColor(index);
+        return static_cast<DWORD>(GetRValue(colour)) << 16 | static_cast<DWORD>(GetGValue(colour)) << 8 |
+               GetBValue(colour);
+    };
+    const DWORD selected[] = {rgb(COLOR_HIGHLIGHT), rgb(COLOR_MENUHILIGHT)};
+    const Picture picture = CaptureScreen(WindowRect(menu));
+    for (size_t i = 0; i < picture.pixels.size(); ++i) {
+        if (std::find(std::begin(selected), std::end(selected), picture.pixels[i]) != std::end(selected))
+            return static_cast<int>(i / static_cast<size_t>(picture.width));
+    }
+    return -1;
+}
+
 void PressKey(HWND window, UINT key, bool alt)
 {
-    HWND focus = FocusIn(window);
+    HWND focus = WaitForFocus(window);
     const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
     const LPARAM context = alt ? LPARAM{1} << 29 : 0;
-    Post(focus ? focus : window, down, key, 1 | context);
-    Post(focus ? focus : window, down + 1, key, 1 | context | (LPARAM{3} << 30));
+    Post(focus, down, key, 1 | context);
+    Post(focus, down + 1, key, 1 | context | (LPARAM{3} << 30));
 }
 
 void TypeText(HWND window, const std::string& text)
 {
     for (char c : text)
-        Post(FocusIn(window), WM_CHAR, static_cast<unsigned char>(c), 1);
+        Post(WaitForFocus(window), WM_CHAR, static_cast<unsigned char>(c), 1);
 }
 
 void MoveFocusTo(HWND window, HWND target, UINT key)

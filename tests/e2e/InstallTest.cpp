@@ -103,9 +103,12 @@ TEST(InstallDialog, OpensAtItsPlaceWithTheSortedCatalogueAndTheAboutBox)
 
     // The same box from the system menu itself, opened from the keyboard: the About entry is its
     // last, so one step up from the first entry reaches it.
+    WaitForFocus(install);
     Post(install, WM_SYSCOMMAND, SC_KEYMENU, ' ');
-    WaitUntil([&] { return !TopWindows(session.Program().Id(), "#32768", "").empty(); }, "the system menu");
+    HWND menu = WaitForMenu(install);
+    const int firstEntry = SelectedEntryTop(menu);
     Post(install, WM_KEYDOWN, VK_UP, 0);
+    WaitUntil([&] { return SelectedEntryTop(menu) > firstEntry; }, "the menu's last entry to be selected");
     Post(install, WM_KEYDOWN, VK_RETURN, 0);
     about = session.WaitForDialog("About Corvane");
     Post(about, WM_COMMAND, IDCANCEL, 0);
@@ -335,7 +338,7 @@ TEST(InstallDialog, HelpButtonAndF1AskTheHelpViewerForTheProgramsHelpFile)
         if (request == 0)
             Press(install, kHelp);
         else
-            Post(FocusIn(install), kKeyF1, 0, 0);
+            Post(WaitForFocus(install), kKeyF1, 0, 0);
         const MessageBoxView box = WaitForMessageBox(0);
         GetWindowThreadProcessId(box.window, &viewer);
         EXPECT_NE(viewer, program) << "the program reports: " << box.text;

@@ -22,6 +22,7 @@ else
 fi
 rm -rf "$work"
 mkdir -p "$work"
+source scripts/locales.sh
 
 passed=0
 failed=0
@@ -120,14 +121,15 @@ checksums() {
 }
 
 # The packed program, started by the end-to-end driver of the same processor's build in its own
-# Windows, shows the choice dialog and ends with exit code 0 on Cancel.
+# Windows (in the locale the Windows tests use), shows the choice dialog and ends with exit code 0
+# on Cancel.
 starts() {
     local zip=$1 arch=$2 preset=$3
     local exe=$work/unzipped/${zip%.zip}/corvane.exe
     [ -f "$exe" ] || fail "no corvane.exe unpacked from $zip"
     local windows_path="Z:${exe//\//\\}"
-    xvfb-run -a -s "-screen 0 1280x1024x24" env WINEARCH="$arch" CORVANE_E2E_PROGRAM="$windows_path" \
-        scripts/with-wine scripts/wine-run "build/$preset/bin/corvane_e2e.exe" \
+    in_code_page en_US 1252 xvfb-run -a -s "-screen 0 1280x1024x24" env WINEARCH="$arch" \
+        CORVANE_E2E_PROGRAM="$windows_path" scripts/with-wine scripts/wine-run "build/$preset/bin/corvane_e2e.exe" \
         --gtest_filter=ChoiceDialog.OpensCentredWithInstallCheckedAndEndsWithExitCodeZero ||
         fail "$zip: the program did not start and show its choice dialog under $arch Wine"
 }

@@ -258,8 +258,8 @@ TEST(Platform, HoldDirectoryHoldsOnlyARealDirectory)
 }
 
 // Each code page holds what it holds exactly, byte for byte as its A functions make it, and
-// refuses the rest: no look-alike ever stands in. A test run in a code page checks its own rows,
-// and the one it was meant to run in (a locale that doesn't exist gives 1252 without a word).
+// refuses the rest: no look-alike ever stands in. A test run in a code page checks its own rows
+// (the test main has checked that it is the one the run was meant for).
 TEST(Platform, TheCodePageWritesExactlyWhatItHoldsAndLowerCasesAsItDoes)
 {
     struct Row {
@@ -288,9 +288,6 @@ TEST(Platform, TheCodePageWritesExactlyWhatItHoldsAndLowerCasesAsItDoes)
         {932, "ABC", "ABC", "abc"},
     };
     const unsigned current = TestDrive::CodePageNumber();
-    if (const char* expected = std::getenv("CORVANE_EXPECT_CODE_PAGE")) {
-        ASSERT_EQ(std::to_string(current), expected) << "the locale for that code page is missing";
-    }
     TestDrive drive;
     const CodePage& codePage = drive.Real().TextCodePage();
     int checked = 0;
