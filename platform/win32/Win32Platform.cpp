@@ -7,7 +7,7 @@
 #include "platform/TokenReader.h"
 #include "platform/win32/CommandWait.h"
 #include "platform/win32/FolderSecurity.h"
-#include "platform/win32/Wide.h"
+#include "unicode/Wide.h"
 
 #include <aclapi.h>
 #include <io.h>
