@@ -226,11 +226,6 @@ std::string Win32Platform::CurrentDirectory()
     return CopiedOut([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
 }
 
-bool Win32Platform::EnvironmentHas(const std::string& name)
-{
-    return !Environment(Wide(name).c_str()).empty();
-}
-
 MakeDirResult Win32Platform::MakeDirectory(const std::string& path)
 {
     if (NamesAStream(path))

@@ -26,7 +26,6 @@ public:
     /// GetCommandLineW, split by the C run-time's rules.
     std::vector<std::string> CommandArguments() override;
     std::string CurrentDirectory() override;
-    bool EnvironmentHas(const std::string& name) override;
     const CodePage& TextCodePage() override { return m_codePage; }
     /// CreateDirectoryW with kStoreSecurity; an entry in the way counts as AlreadyExists only when
     /// it is a directory.
