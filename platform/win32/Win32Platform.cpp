@@ -414,8 +414,11 @@ std::optional<int> Win32Platform::RunCommand(const CommandRun& run)
 
 void Win32Platform::ShowMessage(const std::string& text)
 {
+    // The title asks the file system how it spells the program's name: once is enough.
+    if (m_caption.empty())
+        m_caption = Wide(ApplicationTitle());
     HWND main = MainWindow();
-    MessageBoxW(main ? GetLastActivePopup(main) : nullptr, Wide(text).c_str(), Wide(ApplicationTitle()).c_str(),
+    MessageBoxW(main ? GetLastActivePopup(main) : nullptr, Wide(text).c_str(), m_caption.c_str(),
                 MB_OK | MB_ICONEXCLAMATION);
 }
 
