@@ -2,12 +2,12 @@
 // C run-time calls that any implementation of the same operation has to make, timed in the same run.
 #include "bench/Harness.h"
 #include "platform/File.h"
-#include "platform/win32/Wide.h"
 #include "platform/win32/Win32Platform.h"
 #include "setup/DeviceTypes.h"
 #include "setup/Install.h"
 #include "setup/SystemStore.h"
 #include "setup/Upgrade.h"
+#include "unicode/Wide.h"
 
 #include <algorithm>
 #include <cstdio>

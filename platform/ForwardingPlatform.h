@@ -12,7 +12,6 @@ public:
     std::string ProgramArgument() override { return m_next.ProgramArgument(); }
     std::vector<std::string> CommandArguments() override { return m_next.CommandArguments(); }
     std::string CurrentDirectory() override { return m_next.CurrentDirectory(); }
-    bool EnvironmentHas(const std::string& name) override { return m_next.EnvironmentHas(name); }
     const CodePage& TextCodePage() override { return m_next.TextCodePage(); }
     MakeDirResult MakeDirectory(const std::string& path) override { return m_next.MakeDirectory(path); }
     bool ClaimDirectory(const std::string& path) override { return m_next.ClaimDirectory(path); }

@@ -111,9 +111,6 @@ public:
     /// The current directory as a full path: where the program was started, since nothing moves it.
     virtual std::string CurrentDirectory() = 0;
 
-    /// True when the environment variable `name` is set, to anything.
-    virtual bool EnvironmentHas(const std::string& name) = 0;
-
     /// The rules of the PC's ANSI code page, the one other programs read the stored files in.
     virtual const CodePage& TextCodePage() = 0;
 

@@ -1,6 +1,7 @@
 // The install operation, on top of the platform services.
 #include "setup/Install.h"
 
+#include "platform/Environment.h"
 #include "platform/Format.h"
 #include "platform/PlatformServices.h"
 #include "setup/SetupCommand.h"
@@ -150,7 +151,7 @@ SetupResult Register(PlatformServices& os, const std::string& programFolder, con
     }
     // The command is found in its directory, the program's. With this hardening option set the
     // interpreter looks there only for a name with a path, so it is named as one.
-    const std::string line = InstallCommandLine(os.EnvironmentHas("NoDefaultCurrentDirectoryInExePath"), type,
+    const std::string line = InstallCommandLine(EnvironmentHas("NoDefaultCurrentDirectoryInExePath"), type,
                                                 systemDirectory, name);
     return RunSetupCommand(os, line, codePage.LowerCase(programFolder), claim.HandOver());
 }

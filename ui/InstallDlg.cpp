@@ -8,6 +8,7 @@
 #include "ui/framework/App.h"
 #include "ui/SetupCompleteDlg.h"
 #include "ui/resource.h"
+#include "unicode/Wide.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ BOOL CInstallDlg::OnInitDialog()
         const std::string about = CWinApp::LoadText(IDS_ABOUTBOX);
         if (!about.empty()) {
             AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-            AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, Utf16(about).c_str());
+            AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, Wide(about).c_str());
         }
     }
 

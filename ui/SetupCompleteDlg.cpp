@@ -3,6 +3,7 @@
 
 #include "ui/framework/App.h"
 #include "ui/resource.h"
+#include "unicode/Wide.h"
 
 CSetupCompleteDlg::CSetupCompleteDlg(CWnd* owner, PlatformServices& os, bool restartNeeded)
     : CSetupDlg(IDD_SETUP_COMPLETE, owner, os), m_restartNeeded(restartNeeded)
@@ -18,7 +19,7 @@ BOOL CSetupCompleteDlg::OnInitDialog()
     if (m_restartNeeded) {
         RECT place{37, 62, 37 + 180, 62 + 9};
         MapDialogRect(m_hWnd, &place);
-        HWND line = CreateWindowExW(0, L"STATIC", Utf16(CWinApp::LoadText(IDS_RESTART_NEEDED)).c_str(),
+        HWND line = CreateWindowExW(0, L"STATIC", Wide(CWinApp::LoadText(IDS_RESTART_NEEDED)).c_str(),
                                     WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT, place.left, place.top,
                                     place.right - place.left, place.bottom - place.top, m_hWnd,
                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RESTART_TEXT)),

@@ -241,11 +241,6 @@ std::vector<std::string> HostPlatform::CommandArguments()
     return m_arguments;
 }
 
-bool HostPlatform::EnvironmentHas(const std::string& name)
-{
-    return std::getenv(name.c_str()) != nullptr;
-}
-
 MakeDirResult HostPlatform::MakeDirectory(const std::string& path)
 {
     const WindowsPath normalized = Normalize(path, m_currentDirectory);

@@ -30,7 +30,6 @@ public:
     std::string ProgramArgument() override;
     std::vector<std::string> CommandArguments() override;
     std::string CurrentDirectory() override;
-    bool EnvironmentHas(const std::string& name) override;
     /// ISO 8859-1, with A-Z and À-Þ lower-cased.
     const CodePage& TextCodePage() override { return m_codePage; }
     MakeDirResult MakeDirectory(const std::string& path) override;

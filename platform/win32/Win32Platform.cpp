@@ -7,7 +7,7 @@
 #include "platform/TokenReader.h"
 #include "platform/win32/CommandWait.h"
 #include "platform/win32/FolderSecurity.h"
-#include "platform/win32/Wide.h"
+#include "unicode/Wide.h"
 
 #include <aclapi.h>
 #include <io.h>
@@ -226,11 +226,6 @@ std::string Win32Platform::CurrentDirectory()
     return CopiedOut([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
 }
 
-bool Win32Platform::EnvironmentHas(const std::string& name)
-{
-    return !Environment(Wide(name).c_str()).empty();
-}
-
 MakeDirResult Win32Platform::MakeDirectory(const std::string& path)
 {
     if (NamesAStream(path))
@@ -419,8 +414,11 @@ std::optional<int> Win32Platform::RunCommand(const CommandRun& run)
 
 void Win32Platform::ShowMessage(const std::string& text)
 {
+    // The title asks the file system how it spells the program's name: once is enough.
+    if (m_caption.empty())
+        m_caption = Wide(ApplicationTitle());
     HWND main = MainWindow();
-    MessageBoxW(main ? GetLastActivePopup(main) : nullptr, Wide(text).c_str(), Wide(ApplicationTitle()).c_str(),
+    MessageBoxW(main ? GetLastActivePopup(main) : nullptr, Wide(text).c_str(), m_caption.c_str(),
                 MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -26,7 +26,6 @@ public:
     /// GetCommandLineW, split by the C run-time's rules.
     std::vector<std::string> CommandArguments() override;
     std::string CurrentDirectory() override;
-    bool EnvironmentHas(const std::string& name) override;
     const CodePage& TextCodePage() override { return m_codePage; }
     /// CreateDirectoryW with kStoreSecurity; an entry in the way counts as AlreadyExists only when
     /// it is a directory.
@@ -57,6 +56,7 @@ public:
     /// gets one more pair around it, which the interpreter strips again. The wait is WaitAnswering's.
     /// Nothing when no interpreter could be started.
     std::optional<int> RunCommand(const CommandRun& run) override;
+    /// MessageBoxW, captioned with ApplicationTitle as it was at the first message.
     void ShowMessage(const std::string& text) override;
     /// WriteConsoleW to a console; WriteFile of the code page's bytes to anything else.
     StreamWrite WriteStandard(StandardStream stream, const std::string& text) override;
@@ -71,4 +71,5 @@ private:
 
     std::function<HWND()> m_mainWindow;
     Win32CodePage m_codePage;
+    std::wstring m_caption;  ///< the message boxes' caption; empty until the first message
 };

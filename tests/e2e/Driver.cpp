@@ -2,9 +2,9 @@
 #include "tests/e2e/Driver.h"
 
 #include "platform/File.h"
-#include "platform/win32/Wide.h"
 #include "tests/support/Spawn.h"
 #include "tests/support/TestDrive.h"
+#include "unicode/Wide.h"
 
 #include <algorithm>
 #include <memory>

@@ -12,8 +12,8 @@
 #include <stdexcept>
 
 #ifdef _WIN32
-#include "platform/win32/Wide.h"
 #include "platform/win32/Win32Platform.h"
+#include "unicode/Wide.h"
 #else
 #include "platform/host/HostPlatform.h"
 #endif

@@ -2,6 +2,7 @@
 #include "ui/framework/App.h"
 
 #include "ui/framework/Wnd.h"
+#include "unicode/Wide.h"
 
 namespace {
 
@@ -54,5 +55,5 @@ std::string CWinApp::LoadText(UINT id)
     const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || !text)
         return std::string();
-    return Utf8(text, static_cast<size_t>(length));
+    return Narrow(text, static_cast<size_t>(length));
 }

@@ -1,25 +1,7 @@
 // The window and control wrappers: Win32 calls only, every text in UTF-16 at the window.
 #include "ui/framework/Wnd.h"
 
-std::wstring Utf16(const std::string& text)
-{
-    const int size = static_cast<int>(text.size());
-    const int length = size ? MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0) : 0;
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-    if (!wide.empty())
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), size, &wide[0], length);
-    return wide;
-}
-
-std::string Utf8(const wchar_t* text, size_t length)
-{
-    const int size = static_cast<int>(length);
-    const int bytes = size ? WideCharToMultiByte(CP_UTF8, 0, text, size, nullptr, 0, nullptr, nullptr) : 0;
-    std::string narrow(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (!narrow.empty())
-        WideCharToMultiByte(CP_UTF8, 0, text, size, &narrow[0], bytes, nullptr, nullptr);
-    return narrow;
-}
+#include "unicode/Wide.h"
 
 std::string CWnd::GetText() const
 {
@@ -31,17 +13,17 @@ std::string CWnd::GetText() const
         return std::string();
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const int copied = ::GetWindowTextW(m_hWnd, &text[0], length + 1);
-    return Utf8(text.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+    return Narrow(text.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
 }
 
 void CWnd::SetText(const std::string& text) const
 {
-    ::SetWindowTextW(m_hWnd, Utf16(text).c_str());
+    ::SetWindowTextW(m_hWnd, Wide(text).c_str());
 }
 
 int CComboBox::AddString(const std::string& text) const
 {
-    const std::wstring wide = Utf16(text);
+    const std::wstring wide = Wide(text);
     return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())));
 }
 
@@ -58,5 +40,6 @@ std::string CComboBox::GetLBText(int index) const
     const LRESULT copied = Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&wide[0]));
     if (copied <= 0)
         return std::string();
-    return Utf8(wide.data(), static_cast<size_t>(copied) < wide.size() ? static_cast<size_t>(copied) : wide.size() - 1);
+    return Narrow(wide.data(),
+                  static_cast<size_t>(copied) < wide.size() ? static_cast<size_t>(copied) : wide.size() - 1);
 }

@@ -5,11 +5,6 @@
 
 #include <string>
 
-/// `text` (UTF-8, as every text the framework takes and gives) as the UTF-16 the windows hold.
-std::wstring Utf16(const std::string& text);
-/// `length` UTF-16 characters at `text` as UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string Utf8(const wchar_t* text, size_t length);
-
 /// A window handle and the few calls made on it. Holds no ownership: the window belongs to the
 /// dialog manager or to whoever created it.
 class CWnd {

@@ -1,17 +1,17 @@
 // UTF-8 and UTF-16: Win32 calls only.
-#include "platform/win32/Wide.h"
+#include "unicode/Wide.h"
 
 #include <windows.h>
 
-std::wstring Wide(const std::string& text, unsigned codePage)
+std::wstring Wide(const std::string& text)
 {
     if (text.empty())
         return std::wstring();
     const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
     if (length > 0)
-        MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0], length);
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), size, &wide[0], length);
     return wide;
 }
 
