@@ -11,8 +11,8 @@
 
 #include <aclapi.h>
 #include <io.h>
-#include <sddl.h>
 #include <objbase.h>
+#include <sddl.h>
 #include <shellapi.h>
 #include <winsock2.h>
 
