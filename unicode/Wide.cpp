@@ -3,15 +3,15 @@
 
 #include <windows.h>
 
-std::wstring Wide(const std::string& text)
+std::wstring Wide(const std::string& text, unsigned codePage)
 {
     if (text.empty())
         return std::wstring();
     const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
     if (length > 0)
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), size, &wide[0], length);
+        MultiByteToWideChar(codePage, 0, text.data(), size, &wide[0], length);
     return wide;
 }
 

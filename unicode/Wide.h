@@ -5,8 +5,9 @@
 #include <cstddef>
 #include <string>
 
-/// UTF-8 `text` in UTF-16. A byte that starts no well-formed character becomes U+FFFD.
-std::wstring Wide(const std::string& text);
+/// UTF-8 `text` in UTF-16. A byte that starts no well-formed character becomes U+FFFD. With another
+/// `codePage` (CP_ACP, say) `text` is taken as that code page's bytes.
+std::wstring Wide(const std::string& text, unsigned codePage = 65001);
 
 /// UTF-16 `text` of `length` characters in UTF-8. An unpaired surrogate becomes U+FFFD.
 std::string Narrow(const wchar_t* text, size_t length);

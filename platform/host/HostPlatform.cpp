@@ -1,12 +1,11 @@
 // The host's platform services: POSIX calls only, Windows path rules layered on top.
 #include "platform/host/HostPlatform.h"
 
-#include "platform/Characters.h"
 #include "platform/ArgumentWords.h"
+#include "platform/Characters.h"
 #include "platform/File.h"
 #include "platform/TokenReader.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <chrono>
@@ -392,14 +391,8 @@ std::vector<std::string> HostPlatform::CommandFiles(const std::string& folder, c
 {
     // As the Windows interpreter looks, and the name alone too: a POSIX program needs no extension.
     const char* pathext = std::getenv("PATHEXT");
-    const std::string list = pathext && *pathext ? pathext : ".COM;.EXE;.BAT;.CMD";
-    std::vector<std::string> candidates{name};
-    for (size_t start = 0; start <= list.size();) {
-        const size_t end = std::min(list.find(';', start), list.size());
-        if (end > start)
-            candidates.push_back(name + list.substr(start, end - start));
-        start = end + 1;
-    }
+    std::vector<std::string> candidates = CommandFileNames(name, pathext ? pathext : "");
+    candidates.push_back(name);
     const std::string where = folder.empty() ? m_currentDirectory : folder;
     const std::string host = HostPath(where);
     std::vector<std::string> files;

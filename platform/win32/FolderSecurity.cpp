@@ -85,7 +85,7 @@ std::wstring SddlOf(PSECURITY_DESCRIPTOR descriptor)
     return sddl;
 }
 
-FolderSafety JudgeFolder(PSECURITY_DESCRIPTOR descriptor, PSID runningAccount)
+FolderSafety JudgeFolder(PSECURITY_DESCRIPTOR descriptor, const std::wstring& runningAccount)
 {
     PSID owner = nullptr;
     PACL dacl = nullptr;
@@ -96,10 +96,8 @@ FolderSafety JudgeFolder(PSECURITY_DESCRIPTOR descriptor, PSID runningAccount)
         return FolderSafety::Unknown;
     // Administrators, SYSTEM and TrustedInstaller, the owners of what Windows and an administrator
     // make; the running account may own its own.
-    const bool trustedOwner =
-        (runningAccount && EqualSid(owner, runningAccount)) ||
-        IsAnyOf(owner, {L"S-1-5-32-544", L"S-1-5-18",
-                        L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464"});
+    const bool trustedOwner = IsAnyOf(owner, {runningAccount.c_str(), L"S-1-5-32-544", L"S-1-5-18",
+                                              L"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464"});
     // No DACL at all lets everyone do anything.
     if (!trustedOwner || !present || !dacl)
         return FolderSafety::OthersMayChange;

@@ -33,10 +33,10 @@ Descriptor DescriptorFromSddl(const std::wstring& sddl);
 std::wstring SddlOf(PSECURITY_DESCRIPTOR descriptor);
 
 /// Who may change what is in a folder with `descriptor` (owner and DACL), for a program running as
-/// `runningAccount`. OthersMayChange when the owner is none of Administrators, SYSTEM,
+/// `runningAccount` (a SID's string form; "" when unknown). OthersMayChange when the owner is none of Administrators, SYSTEM,
 /// TrustedInstaller and the running account, when there is no DACL, or when a broad group
 /// (Everyone, Authenticated Users, Users, Interactive, Guests, Anonymous) is allowed to add a file
 /// to the folder, delete in it, or change its permissions or owner, or to write, delete or change
 /// the permissions of what is made in it. Adding a directory to the folder itself is no change to
 /// what is in it. Unknown when the descriptor holds no owner or can't be read.
-FolderSafety JudgeFolder(PSECURITY_DESCRIPTOR descriptor, PSID runningAccount);
+FolderSafety JudgeFolder(PSECURITY_DESCRIPTOR descriptor, const std::wstring& runningAccount);

@@ -28,15 +28,9 @@ std::string ToCodePage(const std::wstring& wide, const char* fallback, bool& lac
     return converted;
 }
 
-// The code page's `bytes` in UTF-16.
 std::wstring FromCodePage(const std::string& bytes)
 {
-    const int size = static_cast<int>(bytes.size());
-    const int length = size ? MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0) : 0;
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-    if (!wide.empty())
-        MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, &wide[0], length);
-    return wide;
+    return Wide(bytes, CP_ACP);
 }
 
 std::string LowerBytes(std::string bytes)

@@ -1,8 +1,8 @@
 // The Windows platform services: Win32 and C run-time calls only.
 #include "platform/win32/Win32Platform.h"
 
-#include "platform/Characters.h"
 #include "platform/ArgumentWords.h"
+#include "platform/Characters.h"
 #include "platform/File.h"
 #include "platform/TokenReader.h"
 #include "platform/win32/CommandWait.h"
@@ -12,11 +12,9 @@
 #include <aclapi.h>
 #include <io.h>
 #include <objbase.h>
-#include <sddl.h>
 #include <shellapi.h>
 #include <winsock2.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <vector>
@@ -185,6 +183,13 @@ bool LockWithin(HANDLE file, OVERLAPPED& lock, std::chrono::milliseconds wait)
 
 }  // namespace
 
+const std::wstring& Win32Platform::Account()
+{
+    if (m_account.empty())
+        m_account = RunningAccountSid();
+    return m_account;
+}
+
 std::string Win32Platform::ApplicationTitle()
 {
     const std::string path = ProgramArgument();
@@ -246,8 +251,7 @@ bool Win32Platform::ClaimDirectory(const std::string& path)
 {
     // Without the account's SID there is no security to give the directory; a directory left to
     // inherit C:\kel's would not be the account's to set up in.
-    const std::wstring account = RunningAccountSid();
-    return !NamesAStream(path) && !account.empty() && MakeSecured(path, SystemDirectorySecurity(account));
+    return !NamesAStream(path) && !Account().empty() && MakeSecured(path, SystemDirectorySecurity(Account()));
 }
 
 std::shared_ptr<void> Win32Platform::HoldDirectory(const std::string& path)
@@ -280,14 +284,7 @@ FolderSafety Win32Platform::FolderSafetyOf(const std::string& path)
                               &owner, nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
         return FolderSafety::Unknown;
     const std::shared_ptr<void> freed(descriptor, [](void* p) { LocalFree(p); });
-    PSID account = nullptr;
-    const std::wstring accountText = RunningAccountSid();
-    if (!accountText.empty())
-        ConvertStringSidToSidW(accountText.c_str(), &account);
-    const FolderSafety safety = JudgeFolder(descriptor, account);
-    if (account)
-        LocalFree(account);
-    return safety;
+    return JudgeFolder(descriptor, Account());
 }
 
 bool Win32Platform::RemoveEntry(const std::string& path)
@@ -355,24 +352,9 @@ ReadResult Win32Platform::ReadTokens(const std::string& path, const std::functio
 
 std::vector<std::string> Win32Platform::CommandFiles(const std::string& folder, const std::string& name)
 {
-    // The interpreter tries the name with each of these in turn, and a name that already ends in
-    // one of them as it is; without PATHEXT, its own list.
-    std::wstring list = Wide(Environment(L"PATHEXT"));
-    if (list.empty())
-        list = L".COM;.EXE;.BAT;.CMD";
-    const std::wstring command = Wide(name);
     std::vector<std::wstring> candidates;
-    for (size_t start = 0; start <= list.size();) {
-        const size_t end = std::min(list.find(L';', start), list.size());
-        const std::wstring extension = list.substr(start, end - start);
-        if (!extension.empty()) {
-            candidates.push_back(command + extension);
-            if (command.size() > extension.size() &&
-                SameName(command.substr(command.size() - extension.size()), extension))
-                candidates.push_back(command);
-        }
-        start = end + 1;
-    }
+    for (const std::string& candidate : CommandFileNames(name, Environment(L"PATHEXT")))
+        candidates.push_back(Wide(candidate));
     std::vector<std::string> files;
     ForEachEntry(folder, [&](const WIN32_FIND_DATAW& entry) {
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)

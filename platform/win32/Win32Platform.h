@@ -71,5 +71,9 @@ private:
 
     std::function<HWND()> m_mainWindow;
     Win32CodePage m_codePage;
+    /// The running account's SID, read from the process token at the first need; "" when it can't be.
+    const std::wstring& Account();
+
+    std::wstring m_account;  ///< empty until Account() first reads it
     std::wstring m_caption;  ///< the message boxes' caption; empty until the first message
 };
