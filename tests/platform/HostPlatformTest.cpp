@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -78,29 +76,4 @@ TEST(HostPlatform, MessagesGoToStandardErrorUnderTheProgramName)
     testing::internal::CaptureStderr();
     os.ShowMessage("You have to select a system device.");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Corvane: You have to select a system device.\n");
-}
-
-// A folder that others may write in (unless the sticky bit keeps each to their own) or that another
-// account owns is open to others.
-TEST(HostPlatform, FolderSafetyFollowsTheModeAndTheOwner)
-{
-    TestDrive drive;
-    HostPlatform os(drive.DriveRoot());
-    drive.MakeDirectories("C:\\kel");
-    const std::string host = drive.Native("C:\\kel");
-    const std::vector<std::pair<mode_t, FolderSafety>> rows = {
-        {0755, FolderSafety::TrustedOnly},
-        {0775, FolderSafety::OthersMayChange},
-        {0757, FolderSafety::OthersMayChange},
-        {01777, FolderSafety::TrustedOnly},
-    };
-    for (const auto& row : rows) {
-        ASSERT_EQ(::chmod(host.c_str(), row.first), 0);
-        EXPECT_EQ(os.FolderSafetyOf("C:\\kel"), row.second) << std::oct << row.first;
-    }
-    EXPECT_EQ(os.FolderSafetyOf("C:\\missing"), FolderSafety::Unknown);
-    if (::getuid() == 0) {
-        ASSERT_EQ(::chown(host.c_str(), 12345, 12345), 0);
-        EXPECT_EQ(os.FolderSafetyOf("C:\\kel"), FolderSafety::OthersMayChange);
-    }
 }

@@ -29,46 +29,31 @@ bool SameIgnoringCase(std::string a, std::string b)
     return lower(std::move(a)) == lower(std::move(b));
 }
 
-// The whole of a file locked as another program appending to it, or holding it, would lock it.
-// flock and LockFileEx locks belong to one opening of the file, so this one, apart from the
-// services', stands for another process.
-class OtherHolder {
-public:
-    explicit OtherHolder(const std::string& nativePath)
-    {
+// The whole of a file locked as another program appending to it, or holding it, would lock it;
+// nothing held when it can't be. flock and LockFileEx locks belong to one opening of the file, so
+// this one, apart from the services', stands for another process.
+std::shared_ptr<void> LockAsAnotherWould(const std::string& nativePath)
+{
 #ifdef _WIN32
-        m_file = CreateFileA(nativePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        OVERLAPPED whole{};
-        m_held = m_file != INVALID_HANDLE_VALUE &&
-                 LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole);
+    HANDLE file = CreateFileA(nativePath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return nullptr;
+    std::shared_ptr<void> held(file, [](void* h) { CloseHandle(h); });
+    OVERLAPPED whole{};
+    return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole) ? held
+                                                                                                              : nullptr;
 #else
-        m_file = ::open(nativePath.c_str(), O_WRONLY | O_CLOEXEC);
-        m_held = m_file >= 0 && ::flock(m_file, LOCK_EX | LOCK_NB) == 0;
+    const int file = ::open(nativePath.c_str(), O_WRONLY | O_CLOEXEC);
+    if (file < 0)
+        return nullptr;
+    std::shared_ptr<void> held(new int(file), [](void* fd) {
+        ::close(*static_cast<int*>(fd));
+        delete static_cast<int*>(fd);
+    });
+    return ::flock(file, LOCK_EX | LOCK_NB) == 0 ? held : nullptr;
 #endif
-    }
-    OtherHolder(const OtherHolder&) = delete;
-    OtherHolder& operator=(const OtherHolder&) = delete;
-    ~OtherHolder()
-    {
-#ifdef _WIN32
-        if (m_file != INVALID_HANDLE_VALUE)
-            CloseHandle(m_file);
-#else
-        if (m_file >= 0)
-            ::close(m_file);
-#endif
-    }
-    bool Held() const { return m_held; }
-
-private:
-#ifdef _WIN32
-    HANDLE m_file;
-#else
-    int m_file;
-#endif
-    bool m_held;
-};
+}
 
 }  // namespace
 
@@ -162,8 +147,8 @@ TEST(Platform, AnAppendWaitsForAnotherHolderOfTheLockOnlySoLong)
     drive.MakeDirectories("C:\\corvane-test");
     ASSERT_EQ(os.AppendToFile(log, "one\r\n"), AppendResult::Appended);
     {
-        const OtherHolder other(drive.Native(log));
-        ASSERT_TRUE(other.Held());
+        const std::shared_ptr<void> other = LockAsAnotherWould(drive.Native(log));
+        ASSERT_NE(other, nullptr);
         EXPECT_EQ(os.AppendToFile(log, "two\r\n"), AppendResult::NotAppended);
     }
     EXPECT_EQ(os.AppendToFile(log, "three\r\n"), AppendResult::Appended);

@@ -12,25 +12,18 @@
 TEST(WindowsNames, TheDevicesWindowsTakesAComponentFor)
 {
     const std::vector<std::pair<std::string, std::string>> rows = {  // component, device ("" none)
-        {"CON.txt", "CON"},
         {"aux.", "AUX"},
         {"Nul.x", "NUL"},
         {"prn.a.b", "PRN"},
-        {"com1.a", "COM1"},
         {"COM0", "COM0"},
         {"lpt9.x", "LPT9"},
         {"com\xC2\xB9.a", "COM\xC2\xB9"},  // COM¹
-        {"lpt\xC2\xB2", "LPT\xC2\xB2"},    // LPT²
-        {"COM\xC2\xB3.x", "COM\xC2\xB3"},  // COM³
         {"con  .txt-lt999", "CON"},
         // Near misses.
         {"console", ""},
         {"com10.a", ""},
-        {"com", ""},
         {"con-lt01", ""},
-        {" con.x", ""},
         {"com\xE2\x81\xB4.a", ""},  // COM⁴: no port
-        {"com\xC2\xB4.a", ""},      // an acute accent, not a digit
         {"a.con", ""},
     };
     for (const auto& row : rows)
@@ -60,12 +53,8 @@ TEST(WindowsNames, NamesWithADeviceOrPastThePathLimitAreRefusedWithTheirReason)
         std::string reason;  // "" when Windows makes every name
     };
     const std::vector<Row> rows = {
-        {"CON.txt", "LT", device("CON.txt", "CON")},
         {"COM1.a", "LT", device("COM1.a", "COM1")},
-        {"COM\xC2\xB9.a", "LT", device("COM\xC2\xB9.a", "COM\xC2\xB9")},
         {"CON", "LT", ""},
-        {"CONSOLE.x", "LT", ""},
-        {"COM10.a", "LT", ""},
         {"WXYZ", "CON", ""},
         {std::string(234, 'W'), "LT", ""},
         {std::string(235, 'W'), "LT", tooLong(248)},
